@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs one Windows executable under wine64 for ctest.
+#
+#   tools/wine-exec.sh [--gtest] PROGRAM.exe [ARGS...]
+#
+# Wine's helper processes inherit and keep open whatever pipe the program
+# writes to, which makes ctest wait for seconds per test; so the output goes
+# to a file that is printed afterwards. With --gtest the run counts as
+# failed unless GoogleTest printed its summary and no failure: a program that
+# dies silently (or a 32-bit one, which this wine "runs" with exit code 0)
+# must not pass. The wine session (prefix, display) comes from
+# tools/wine-session.sh.
+set -u
+gtest=0
+if [ "${1:-}" = "--gtest" ]; then gtest=1; shift; fi
+[ $# -ge 1 ] || { echo "usage: wine-exec.sh [--gtest] PROGRAM [ARGS...]" >&2; exit 2; }
+if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
+  echo "wine-exec.sh: no wine session; run through tools/wine-session.sh" >&2
+  exit 2
+fi
+out=$(mktemp "${TMPDIR:-/tmp}/qs-wine-out.XXXXXX")
+wine "$@" >"$out" 2>&1 </dev/null
+rc=$?
+# Wine's own diagnostics (fixme:, err: of its modules) are noise for a test log.
+grep -v -E '^[0-9a-f]{4}:(fixme|err|warn|trace):' "$out"
+if [ $gtest = 1 ] && [ $rc = 0 ]; then
+  if ! grep -q -E '^\[  PASSED  \] [0-9]+ test' "$out" || grep -q -E '^\[  FAILED  \]' "$out"; then
+    echo "wine-exec.sh: no GoogleTest success summary from $1 (exit code $rc): counted as failed" >&2
+    rc=1
+  fi
+fi
+rm -f "$out"
+exit $rc
