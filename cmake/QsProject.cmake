@@ -14,6 +14,13 @@ if(QS_SANITIZE)
                          -fno-omit-frame-pointer -O1)
   target_link_options(qs_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(QS_FUZZ)
+  # Every library is instrumented for coverage and checked by the sanitizers;
+  # only the fuzz targets themselves link libFuzzer's main.
+  target_compile_options(qs_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                         -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(qs_options INTERFACE -fsanitize=address,undefined)
+endif()
 find_package(Threads REQUIRED)
 target_link_libraries(qs_options INTERFACE Threads::Threads)
 

@@ -4,7 +4,7 @@
 #   win64  the same and the Windows-only tests, under wine64 on Xvfb
 #   win32  the release program: must build, be PE32 and import only system DLLs
 #   fuzz   each libFuzzer target replays its corpus, then runs briefly
-#          (QS_FUZZ_SECONDS, default 20)
+#          (QS_FUZZ_SECONDS, default 30; two at a time)
 #   bench  the benchmarks build (run them with tools/bench.sh)
 # Prints how long each phase took. Exits non-zero when anything failed.
 set -uo pipefail
@@ -33,7 +33,7 @@ phase "win32 build" build win32
 phase "win32 release exe" tools/check-imports.sh pe32 build/win32/app/Quillsnapper.exe
 phase "win64 exe imports" tools/check-imports.sh pe32+ build/win64/app/Quillsnapper.exe
 phase "fuzz build" build fuzz
-phase "fuzz run" tools/fuzz.sh "${QS_FUZZ_SECONDS:-20}"
+phase "fuzz run" tools/fuzz.sh "${QS_FUZZ_SECONDS:-30}"
 phase "bench build" build bench
 
 echo

@@ -1,0 +1,8 @@
+#include "app/settings/SettingsEnvironment.h"
+
+#include "framework/core/PathHelpers.h"
+
+bool cSettingsEnvironment::PathExists(const Container::cWideString& path)
+{
+    return !path.IsEmpty() && Storage::PathExists(path);
+}

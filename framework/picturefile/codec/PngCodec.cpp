@@ -1,0 +1,363 @@
+#include "framework/picturefile/codec/PngCodec.h"
+
+#include <csetjmp>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include <libdeflate.h>
+#include <png.h>
+
+namespace PictureFile {
+
+namespace {
+
+const std::uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+// Pictures of at least this many pixels are filtered on two threads.
+constexpr std::size_t ParallelPixels = 1u << 20;
+// IDAT chunks are cut at this size.
+constexpr std::size_t IdatChunkSize = 1u << 20;
+
+bool WriteChunk(cByteSink& sink, const char type[4], const std::uint8_t* data, std::size_t size)
+{
+    std::uint32_t crc = libdeflate_crc32(0, type, 4);
+    if (size)
+        crc = libdeflate_crc32(crc, data, size);
+    sink.PutU32BE(std::uint32_t(size));
+    sink.Write(type, 4);
+    sink.Write(data, size);
+    return sink.PutU32BE(crc);
+}
+
+// Subtracts b from a in each of the four bytes, without borrows between them.
+inline std::uint32_t SubtractBytes(std::uint32_t a, std::uint32_t b)
+{
+    return ((a | 0x80808080u) - (b & 0x7F7F7F7Fu)) ^ ((a ^ ~b) & 0x80808080u);
+}
+
+// Stores value as four little-endian bytes (every target of the program
+// is little-endian).
+inline void StoreWord(std::uint8_t* out, std::uint32_t value)
+{
+    std::memcpy(out, &value, 4);
+}
+
+// 0xAARRGGBB to the bytes R, G, B, (A) of a PNG pixel.
+inline std::uint32_t ToRgba(std::uint32_t c)
+{
+    return ((c >> 16) & 0xFFu) | (c & 0xFF00FF00u) | ((c & 0xFFu) << 16);
+}
+inline std::uint32_t ToRgb(std::uint32_t c)
+{
+    return ((c >> 16) & 0xFFu) | (c & 0xFF00u) | ((c & 0xFFu) << 16);
+}
+
+class cDeflateCompressor
+{
+public:
+    explicit cDeflateCompressor(int level) : m_compressor(libdeflate_alloc_compressor(level)) {}
+    ~cDeflateCompressor()
+    {
+        if (m_compressor)
+            libdeflate_free_compressor(m_compressor);
+    }
+    cDeflateCompressor(const cDeflateCompressor&) = delete;
+    cDeflateCompressor& operator=(const cDeflateCompressor&) = delete;
+    libdeflate_compressor* Get() const { return m_compressor; }
+
+private:
+    libdeflate_compressor* m_compressor;
+};
+
+// ---- libpng glue -------------------------------------------------------
+
+void SilentError(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+
+void SilentWarning(png_structp, png_const_charp) {}
+
+struct sMemorySource
+{
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t position;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t count)
+{
+    auto* source = static_cast<sMemorySource*>(png_get_io_ptr(png));
+    if (count > source->size - source->position)
+        png_error(png, "truncated");
+    std::memcpy(out, source->data + source->position, count);
+    source->position += count;
+}
+
+void WriteToSink(png_structp png, png_bytep data, png_size_t count)
+{
+    auto* sink = static_cast<cByteSink*>(png_get_io_ptr(png));
+    if (!sink->Write(data, count))
+        png_error(png, "write failed");
+}
+
+void FlushSink(png_structp) {}
+
+struct sReadState
+{
+    cCodecImage* image;
+    std::uint64_t maxPixels;
+    bool hasAlpha;
+};
+
+// Everything libpng may leave through longjmp happens in here; the objects
+// it touches live in the caller.
+bool ReadPng(png_structp png, png_infop info, sReadState& state)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_user_limits(png, std::uint32_t(MaxPictureSide), std::uint32_t(MaxPictureSide));
+    png_read_info(png, info);
+    const png_uint_32 width = png_get_image_width(png, info);
+    const png_uint_32 height = png_get_image_height(png, info);
+    const int colourType = png_get_color_type(png, info);
+    const int bitDepth = png_get_bit_depth(png, info);
+    state.hasAlpha = (colourType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS);
+
+    if (colourType == PNG_COLOR_TYPE_PALETTE)
+        png_set_palette_to_rgb(png);
+    if (colourType == PNG_COLOR_TYPE_GRAY && bitDepth < 8)
+        png_set_expand_gray_1_2_4_to_8(png);
+    if (png_get_valid(png, info, PNG_INFO_tRNS))
+        png_set_tRNS_to_alpha(png);
+    if (bitDepth == 16)
+        png_set_scale_16(png);
+    if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA)
+        png_set_gray_to_rgb(png);
+    png_set_bgr(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != png_size_t(width) * 4)
+        return false;
+
+    if (!state.image->Create(int(width), int(height), state.maxPixels))
+        return false;
+    for (int pass = 0; pass < passes; ++pass)
+        for (png_uint_32 y = 0; y < height; ++y)
+            png_read_row(png, reinterpret_cast<png_bytep>(state.image->Row(int(y))), nullptr);
+    png_read_end(png, nullptr);
+    return true;
+}
+
+struct sWriteState
+{
+    const sPixelView* view;
+    bool opaque;
+};
+
+bool WritePngInterlaced(png_structp png, png_infop info, const sWriteState& state)
+{
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    const sPixelView& view = *state.view;
+    png_set_IHDR(png, info, png_uint_32(view.width), png_uint_32(view.height), 8,
+                 state.opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_ADAM7,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_set_bgr(png);
+    if (state.opaque)
+        png_set_filler(png, 0, PNG_FILLER_AFTER);
+    const int passes = png_set_interlace_handling(png);
+    for (int pass = 0; pass < passes; ++pass)
+        for (int y = 0; y < view.height; ++y)
+            png_write_row(png, reinterpret_cast<png_const_bytep>(view.Row(y)));
+    png_write_end(png, info);
+    return true;
+}
+
+} // namespace
+
+bool cPngCodec::HasSignature(const std::uint8_t* data, std::size_t size)
+{
+    return data && size >= 8 && std::memcmp(data, Signature, 8) == 0;
+}
+
+bool cPngCodec::Encode(const sPixelView& view, cByteSink& sink, bool interlace, int level)
+{
+    if (!view.IsValid())
+        return false;
+    try
+    {
+        return interlace ? EncodeInterlaced(view, sink) : EncodeFast(view, sink, level);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
+}
+
+bool cPngCodec::EncodeFast(const sPixelView& view, cByteSink& sink, int level)
+{
+    const bool opaque = view.IsOpaque();
+    const std::size_t channels = opaque ? 3 : 4;
+    const std::size_t rowBytes = std::size_t(view.width) * channels;
+    const std::size_t filteredSize = (rowBytes + 1) * std::size_t(view.height);
+
+    // Convert and filter in one pass: each row becomes its filter byte and
+    // the difference to the row above (Up); the first row is stored as it
+    // is (None). The large buffers are left uninitialised: every byte of
+    // the filtered rows is written, and the compressor only touches the
+    // part of its output it fills.
+    std::unique_ptr<std::uint8_t[]> filtered(new std::uint8_t[filteredSize]);
+    std::uint8_t* const target = filtered.get();
+    const auto filterRows = [&view, target, rowBytes, opaque](int first, int last) {
+        for (int y = first; y < last; ++y)
+        {
+            const std::uint32_t* row = view.Row(y);
+            const std::uint32_t* above = y > 0 ? view.Row(y - 1) : nullptr;
+            std::uint8_t* out = target + std::size_t(y) * (rowBytes + 1);
+            *out++ = above ? 2 : 0;
+            // One loop per case, so that each stays branch-free. RGB pixels
+            // are stored as words whose fourth byte the next pixel
+            // overwrites; the last one of a row is stored byte by byte, so
+            // nothing is written past the row (the next row may belong to
+            // the other thread).
+            const int last = view.width - 1;
+            if (opaque && above)
+                for (int x = 0; x < last; ++x, out += 3)
+                    StoreWord(out, ToRgb(SubtractBytes(row[x], above[x])));
+            else if (opaque)
+                for (int x = 0; x < last; ++x, out += 3)
+                    StoreWord(out, ToRgb(row[x]));
+            else if (above)
+                for (int x = 0; x < last; ++x, out += 4)
+                    StoreWord(out, ToRgba(SubtractBytes(row[x], above[x])));
+            else
+                for (int x = 0; x < last; ++x, out += 4)
+                    StoreWord(out, ToRgba(row[x]));
+            const std::uint32_t pixel = ToRgba(above ? SubtractBytes(row[last], above[last]) : row[last]);
+            out[0] = std::uint8_t(pixel);
+            out[1] = std::uint8_t(pixel >> 8);
+            out[2] = std::uint8_t(pixel >> 16);
+            if (!opaque)
+                out[3] = std::uint8_t(pixel >> 24);
+        }
+    };
+    // Large pictures are filtered by two threads, one half each (the rows
+    // only read the source, so the halves are independent); a thread that
+    // cannot be started leaves the work to this one.
+    const int split = view.height / 2;
+    bool helped = false;
+    if (std::size_t(view.width) * std::size_t(view.height) >= ParallelPixels)
+    {
+        try
+        {
+            std::thread helper(filterRows, split, view.height);
+            filterRows(0, split);
+            helper.join();
+            helped = true;
+        }
+        catch (const std::system_error&)
+        {
+            helped = false;
+        }
+    }
+    if (!helped)
+        filterRows(0, view.height);
+
+    cDeflateCompressor compressor(level);
+    if (!compressor.Get())
+        return false;
+    const std::size_t bound = libdeflate_zlib_compress_bound(compressor.Get(), filteredSize);
+    std::unique_ptr<std::uint8_t[]> compressed(new std::uint8_t[bound]);
+    const std::size_t compressedSize =
+        libdeflate_zlib_compress(compressor.Get(), filtered.get(), filteredSize, compressed.get(), bound);
+    if (compressedSize == 0)
+        return false;
+    filtered.reset();
+
+    std::uint8_t header[13];
+    const auto put32 = [](std::uint8_t* p, std::uint32_t v) {
+        p[0] = std::uint8_t(v >> 24);
+        p[1] = std::uint8_t(v >> 16);
+        p[2] = std::uint8_t(v >> 8);
+        p[3] = std::uint8_t(v);
+    };
+    put32(header, std::uint32_t(view.width));
+    put32(header + 4, std::uint32_t(view.height));
+    header[8] = 8;                   // bit depth
+    header[9] = opaque ? 2 : 6;      // RGB or RGBA
+    header[10] = 0;                  // deflate
+    header[11] = 0;                  // adaptive filtering
+    header[12] = 0;                  // not interlaced
+    sink.Write(Signature, sizeof Signature);
+    WriteChunk(sink, "IHDR", header, sizeof header);
+    for (std::size_t offset = 0; offset < compressedSize; offset += IdatChunkSize)
+    {
+        const std::size_t size = std::min(IdatChunkSize, compressedSize - offset);
+        if (!WriteChunk(sink, "IDAT", compressed.get() + offset, size))
+            return false;
+    }
+    WriteChunk(sink, "IEND", nullptr, 0);
+    return !sink.Failed();
+}
+
+bool cPngCodec::EncodeInterlaced(const sPixelView& view, cByteSink& sink)
+{
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, SilentError, SilentWarning);
+    if (!png)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info)
+    {
+        png_destroy_write_struct(&png, nullptr);
+        return false;
+    }
+    png_set_write_fn(png, &sink, WriteToSink, FlushSink);
+    sWriteState state{&view, view.IsOpaque()};
+    const bool written = WritePngInterlaced(png, info, state);
+    png_destroy_write_struct(&png, &info);
+    return written && !sink.Failed();
+}
+
+bool cPngCodec::Decode(const std::uint8_t* data, std::size_t size, cCodecImage& image, std::uint64_t maxPixels)
+{
+    if (!HasSignature(data, size))
+        return false;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, SilentError, SilentWarning);
+    if (!png)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info)
+    {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return false;
+    }
+    sMemorySource source{data, size, 0};
+    png_set_read_fn(png, &source, ReadFromMemory);
+
+    cCodecImage result;
+    sReadState state{&result, maxPixels, false};
+    bool read = false;
+    try
+    {
+        read = ReadPng(png, info, state);
+    }
+    catch (const std::bad_alloc&)
+    {
+        read = false;
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (!read)
+        return false;
+    result.SetHasAlpha(state.hasAlpha);
+    image = std::move(result);
+    return true;
+}
+
+} // namespace PictureFile

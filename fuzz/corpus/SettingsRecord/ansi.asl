@@ -1,0 +1,1 @@
+Quillsnapper = { Program = { SaveFilePath = "C:\\Fotos été", AssociatedProgramIndex = -1 } };

@@ -1,0 +1,1 @@
+Quillsnapper = { Program = { AssociatedProgramIndex = 7, AssociatedProgramPathForUser = "C:\\x", CheckedAssistance = true, SaveFileFormat = "tga

@@ -1,0 +1,1 @@
+Quillsnapper = { Program = { CheckedSaveFile = 0, CheckedCopyClipboard = "x", SaveFileFormat = 5, AssociatedProgramIndex = 2.5, SaveFilePath = "/tmp", DefaultLanguage = "/usr/bin" } };

@@ -1,0 +1,1 @@
+﻿Q = { Name = "éè", List = { 1, "two", { x = false } } };

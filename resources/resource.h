@@ -1,0 +1,8 @@
+// Resource ids of Quillsnapper.exe, shared by the resource script and the code.
+#pragma once
+
+// The program icon (also the tool window's class icon).
+#define IDI_QUILLSNAPPER 100
+
+// The version resource: type 16, id 1.
+#define VS_VERSION_INFO_ID 1
