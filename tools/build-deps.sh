@@ -31,17 +31,14 @@ for p in "${packages[@]}"; do
   versions+="$p=$v;"
 done
 
-for triplet in "$@"; do
-  cc="$triplet-gcc-posix"
-  key=$( { echo "$versions"; "$cc" --version | head -n1; sha256sum "$0" | cut -c1-64; } | sha256sum | cut -c1-16)
-  prefix="$top/build/deps/$key/$triplet"
-  if [ -f "$prefix/.stamp" ]; then
-    ln -sfn "$key/$triplet" "$top/build/deps/$triplet"
-    echo "build-deps: $triplet up to date ($key)"
-    continue
-  fi
-  start=$SECONDS
-  work="$top/build/deps/$key/src-$triplet"
+
+# Downloads, unpacks (applying Debian's patches) and builds every library for
+# one triplet into build/deps/<key>/<triplet>; the stamp file comes last.
+build_one() {
+  local triplet=$1 key=$2
+  local cc="$triplet-gcc-posix"
+  local prefix="$top/build/deps/$key/$triplet"
+  local work="$top/build/deps/$key/src-$triplet"
   rm -rf "$work" "$prefix"; mkdir -p "$work" "$prefix/include" "$prefix/lib"
   cd "$work"
   for p in "${packages[@]}"; do
@@ -87,6 +84,35 @@ TC
 
   cd "$top"; rm -rf "$work"
   touch "$prefix/.stamp"
+}
+
+if [ "${1:-}" = "--one" ]; then
+  build_one "$2" "$3"
+  exit 0
+fi
+
+for triplet in "$@"; do
+  cc="$triplet-gcc-posix"
+  key=$( { echo "$versions"; "$cc" --version | head -n1; sha256sum "$0" | cut -c1-64; } | sha256sum | cut -c1-16)
+  prefix="$top/build/deps/$key/$triplet"
+  if [ -f "$prefix/.stamp" ]; then
+    ln -sfn "$key/$triplet" "$top/build/deps/$triplet"
+    echo "build-deps: $triplet up to date ($key)"
+    continue
+  fi
+  start=$SECONDS
+  log="$top/build/deps/$key/build-$triplet.log"
+  mkdir -p "$top/build/deps/$key"
+  # A separate process, so that set -e stops it at the first failure.
+  set +e
+  "$0" --one "$triplet" "$key" >"$log" 2>&1
+  status=$?
+  set -e
+  if [ $status -ne 0 ]; then
+    tail -n 60 "$log" >&2
+    echo "build-deps: building the libraries for $triplet failed (whole log: $log)" >&2
+    exit 1
+  fi
   ln -sfn "$key/$triplet" "$top/build/deps/$triplet"
   echo "build-deps: $triplet built in $((SECONDS - start)) s ($key)"
 done

@@ -235,7 +235,9 @@ TEST(BitmapFile, ReadsFilesOfEveryDepthHeaderAndRowOrder)
             EXPECT_EQ(picture.Palette()[0] & 0xFFFFFF, 0x102030u);
             EXPECT_EQ(picture.Palette()[1] & 0xFFFFFF, 0x204060u);
             if (c.paletteCount < (1 << c.bits))
+            {
                 EXPECT_EQ(picture.Palette()[c.paletteCount], 0u);
+            }
         }
     }
 }

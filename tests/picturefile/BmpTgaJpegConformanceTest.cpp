@@ -194,7 +194,9 @@ TEST(Conformance, BmpAndTgaFilesOfOtherProgramsReadBack)
         const Painter::cPicture argb = AsArgb(picture);
         EXPECT_EQ(Difference(argb, reference), 0);
         if (c.exact)
+        {
             EXPECT_EQ(Difference(source, reference), 0) << "the program's own decoding";
+        }
     }
 }
 

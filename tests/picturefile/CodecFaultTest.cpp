@@ -250,9 +250,11 @@ TEST(CodecGif, TransparentEntryOnlyForFullyTransparentPixels)
     const GifColorType key = facts.colours[facts.transparentIndex];
     for (int i = 0; i < facts.colourCount; ++i)
         if (i != facts.transparentIndex)
+        {
             EXPECT_FALSE(facts.colours[i].Red == key.Red && facts.colours[i].Green == key.Green &&
                          facts.colours[i].Blue == key.Blue)
                 << i;
+        }
 }
 
 TEST(CodecGif, SmallDepthHonoursBitsAndColours)
@@ -486,7 +488,9 @@ TEST(CodecPng, LargePictureRoundTripsExactly)
         for (int y = 0; y < 1001; ++y)
             for (int x = 0; x < 1100; ++x)
                 if ((picture.Pixel(x, y) >> 24) != 0 || !translucent)
+                {
                     ASSERT_EQ(PixelOf(loaded, x, y), picture.Pixel(x, y)) << x << "," << y;
+                }
     }
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "framework/painter/Picture.h"
+#include "tests/picturefile/PictureFileTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 namespace CodecTest {
@@ -21,109 +22,14 @@ inline std::u16string PathIn(const Testing::cTempFolder& temp, const std::u16str
     return (temp.Path() / std::filesystem::path(name)).u16string();
 }
 
-inline std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-// Runs a shell command; its exit status.
-inline int RunCommand(const std::string& command)
-{
-    const int status = std::system(command.c_str());
-#ifdef _WIN32
-    return status;
-#else
-    return status == -1 ? -1 : WEXITSTATUS(status);
-#endif
-}
-
-// True when the named program is on the PATH (never on Windows builds:
-// the decoders are Linux programs).
-inline bool HaveTool(const std::string& name)
-{
-#ifdef _WIN32
-    (void)name;
-    return false;
-#else
-    return RunCommand("command -v " + name + " >/dev/null 2>&1") == 0;
-#endif
-}
-
-// A decoded netpbm file (P5, P6 or P7 with maxval 255).
-struct sNetpbm
-{
-    int width = 0;
-    int height = 0;
-    int channels = 0;
-    std::vector<std::uint8_t> pixels;
-    // channel c of pixel (x, y)
-    std::uint8_t At(int x, int y, int c) const { return pixels[std::size_t((y * width + x) * channels + c)]; }
-};
-
-inline bool ReadNetpbm(const std::filesystem::path& path, sNetpbm& image)
-{
-    const std::vector<std::uint8_t> bytes = ReadBytes(path);
-    std::size_t at = 0;
-    auto token = [&]() {
-        std::string text;
-        while (at < bytes.size())
-        {
-            const char c = char(bytes[at]);
-            if (c == '#')
-            {
-                while (at < bytes.size() && bytes[at] != '\n')
-                    ++at;
-                continue;
-            }
-            if (c == ' ' || c == '\n' || c == '\r' || c == '\t')
-            {
-                ++at;
-                if (!text.empty())
-                    break;
-                continue;
-            }
-            text += c;
-            ++at;
-        }
-        return text;
-    };
-    const std::string magic = token();
-    int maxval = 0;
-    if (magic == "P5" || magic == "P6")
-    {
-        image.width = std::atoi(token().c_str());
-        image.height = std::atoi(token().c_str());
-        maxval = std::atoi(token().c_str());
-        image.channels = magic == "P5" ? 1 : 3;
-    }
-    else if (magic == "P7")
-    {
-        for (std::string key = token(); !key.empty() && key != "ENDHDR"; key = token())
-        {
-            if (key == "WIDTH") image.width = std::atoi(token().c_str());
-            else if (key == "HEIGHT") image.height = std::atoi(token().c_str());
-            else if (key == "DEPTH") image.channels = std::atoi(token().c_str());
-            else if (key == "MAXVAL") maxval = std::atoi(token().c_str());
-            else if (key == "TUPLTYPE") token();
-        }
-    }
-    else
-    {
-        return false;
-    }
-    const std::size_t size = std::size_t(image.width) * std::size_t(image.height) * std::size_t(image.channels);
-    if (maxval != 255 || size == 0 || at + size > bytes.size())
-        return false;
-    image.pixels.assign(bytes.begin() + std::ptrdiff_t(at), bytes.begin() + std::ptrdiff_t(at + size));
-    return true;
-}
+// File bytes, the system's decoders and their netpbm output are shared
+// with the other picture-file tests.
+using PictureFileTest::HaveTool;
+using PictureFileTest::ReadBytes;
+using PictureFileTest::ReadNetpbm;
+using PictureFileTest::RunCommand;
+using PictureFileTest::sNetpbm;
+using PictureFileTest::WriteBytes;
 
 // Pixel (x, y) of a 24- or 32-bit picture as 0xAARRGGBB (24-bit: alpha 255).
 inline std::uint32_t PixelOf(const Painter::cPicture& picture, int x, int y)

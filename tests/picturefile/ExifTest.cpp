@@ -72,7 +72,9 @@ void ExpectSameEntries(const cExifInfo::cDirectory& a, const cExifInfo::cDirecto
         EXPECT_EQ(x.tag, y.tag);
         EXPECT_EQ(x.type, y.type);
         if (x.tag != cExifInfo::TagMakerNote && x.tag != cExifInfo::TagExifPointer && x.tag != cExifInfo::TagGpsPointer)
+        {
             EXPECT_TRUE(x == y) << std::hex << x.tag;
+        }
     }
 }
 
@@ -117,7 +119,9 @@ TEST(Exif, ParseWriteParseKeepsEveryDirectory)
             EXPECT_TRUE(parsed.Layout(true));
             for (const auto& e : parsed.primary.Entries())
                 if (!e.IsInline())
+                {
                     EXPECT_EQ(e.offset % 2, 0u);
+                }
         }
 }
 

@@ -64,7 +64,9 @@ TEST(PictureFileFactory, CreatesTheFormatObjectByExtension)
         std::unique_ptr<cPictureFile> file(factory.Create(c.path));
         EXPECT_EQ(KindOf(file.get()), c.kind) << Narrow(c.path);
         if (c.kind == eKind::Codec)
+        {
             EXPECT_EQ(static_cast<PictureFile::cCodecFile*>(file.get())->CodecType(), c.codecType);
+        }
         if (file)
         {
             const PictureFile::sSaveOptions defaults;

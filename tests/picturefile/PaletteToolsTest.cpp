@@ -161,7 +161,9 @@ TEST(PaletteTools, OnlyFullyTransparentPixelsGetTheKeyEntry)
     const std::uint32_t key = indexed.palette[indexed.transparentIndex];
     for (int i = 0; i < indexed.colourCount; ++i)
         if (i != indexed.transparentIndex)
+        {
             EXPECT_NE(indexed.palette[i], key);
+        }
     // The half-transparent black was blended with the key.
     EXPECT_EQ(indexed.palette[indexed.indices[2 * 8 + 2]], 0x7F7F7Fu);
 }
