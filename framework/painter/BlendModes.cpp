@@ -285,7 +285,8 @@ inline void OpaqueTargetRun(std::uint32_t* __restrict target, const std::uint32_
 // channel in a 16-bit lane. Every product of the rules fits 16 bits
 // unsigned, and x / 255 is (x * 0x8081) >> 23 through the high half of a
 // 16-bit multiply, exact up to 66298. Modes with a division by a channel
-// (Color Burn, Color Dodge) stay on the 32-bit loop.
+// (Color Burn, Color Dodge) find B(s, d) in 32-bit lanes instead (sPixels)
+// and mix in the 16-bit ones.
 
 #if defined(__SSE2__)
 
@@ -293,14 +294,12 @@ using vLanes = __m128i;
 
 inline vLanes Div255(vLanes x) { return _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(static_cast<short>(0x8081))), 7); }
 
-// 2x / 255 for x <= 65025 (2x itself does not fit 16 bits): 2q plus one
-// when twice the remainder reaches 255.
+// 2x / 255 for x <= 65025 (2x itself does not fit 16 bits): 2x / 255 is
+// (x + x / 255) / 128, and the fraction of x / 255 never carries the sum
+// past a multiple of 128, so the whole quotient x / 255 serves.
 inline vLanes Div255Twice(vLanes x)
 {
-    const vLanes q = Div255(x);
-    const vLanes r = _mm_sub_epi16(x, _mm_mullo_epi16(q, _mm_set1_epi16(255)));
-    const vLanes carry = _mm_cmpgt_epi16(_mm_add_epi16(r, r), _mm_set1_epi16(254));
-    return _mm_sub_epi16(_mm_add_epi16(q, q), carry);
+    return _mm_srli_epi16(_mm_add_epi16(x, Div255(x)), 7);
 }
 
 inline vLanes Select(vLanes mask, vLanes a, vLanes b) { return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b)); }
@@ -453,50 +452,78 @@ struct sLanes<sSoftLight>
     }
 };
 
-// Color Burn and Color Dodge divide by a channel: the eight lanes go
-// through two float divisions of four lanes, truncated as DivideSmall is.
-inline vLanes DivideLanes(vLanes numeratorLow, vLanes numeratorHigh, vLanes divisor)
+// Color Burn and Color Dodge over whole pixels, one channel of four pixels
+// per 32-bit lane: three float divisions per four pixels instead of the four
+// of the 16-bit lanes, which divide the alpha lanes as well. The divisions
+// and truncations are those of DivideSmall; the clamp to 255 happens on the
+// float quotient, which truncation keeps in order. Returns B(s, t) for every
+// channel, with an alpha of 255.
+template <bool Burn>
+inline vLanes DividePixels(vLanes s, vLanes t)
 {
-    const vLanes zero = _mm_setzero_si128();
-    const __m128 low = _mm_div_ps(_mm_cvtepi32_ps(numeratorLow), _mm_cvtepi32_ps(_mm_unpacklo_epi16(divisor, zero)));
-    const __m128 high = _mm_div_ps(_mm_cvtepi32_ps(numeratorHigh), _mm_cvtepi32_ps(_mm_unpackhi_epi16(divisor, zero)));
-    // Quotients beyond 16 bits saturate, which the callers clamp anyway.
-    return _mm_packs_epi32(_mm_cvttps_epi32(low), _mm_cvttps_epi32(high));
+    const vLanes byte = _mm_set1_epi32(0xFF);
+    const __m128 limit = _mm_set1_ps(255.0f);
+    vLanes result = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    for (int shift = 0; shift < 24; shift += 8)
+    {
+        const vLanes sc = _mm_and_si128(_mm_srli_epi32(s, shift), byte);
+        const vLanes dc = _mm_and_si128(_mm_srli_epi32(t, shift), byte);
+        vLanes value;
+        if constexpr (Burn)
+        {
+            // 255 - (255 - d) * 256 / s, at least 0; 0 where s is 0.
+            const vLanes isZero = _mm_cmpeq_epi32(sc, _mm_setzero_si128());
+            const __m128 divisor = _mm_cvtepi32_ps(_mm_sub_epi32(sc, isZero));
+            const __m128 numerator = _mm_cvtepi32_ps(_mm_slli_epi32(_mm_sub_epi32(byte, dc), 8));
+            const vLanes quotient = _mm_cvttps_epi32(_mm_min_ps(_mm_div_ps(numerator, divisor), limit));
+            value = _mm_andnot_si128(isZero, _mm_sub_epi32(byte, quotient));
+        }
+        else
+        {
+            // d * 256 / (255 - s), at most 255; 255 where s is 255.
+            const vLanes isFull = _mm_cmpeq_epi32(sc, byte);
+            const __m128 divisor = _mm_cvtepi32_ps(_mm_sub_epi32(_mm_sub_epi32(byte, sc), isFull));
+            const __m128 numerator = _mm_cvtepi32_ps(_mm_slli_epi32(dc, 8));
+            const vLanes quotient = _mm_cvttps_epi32(_mm_min_ps(_mm_div_ps(numerator, divisor), limit));
+            value = _mm_or_si128(_mm_and_si128(isFull, byte), quotient);
+        }
+        result = _mm_or_si128(result, _mm_slli_epi32(value, shift));
+    }
+    return result;
 }
 
+template <class Mode>
+struct sPixels
+{
+    static constexpr bool kAvailable = false;
+    static vLanes Blend(vLanes s, vLanes) { return s; }
+};
+
+template <>
+struct sPixels<sColorBurn>
+{
+    static constexpr bool kAvailable = true;
+    static vLanes Blend(vLanes s, vLanes t) { return DividePixels<true>(s, t); }
+};
+
+template <>
+struct sPixels<sColorDodge>
+{
+    static constexpr bool kAvailable = true;
+    static vLanes Blend(vLanes s, vLanes t) { return DividePixels<false>(s, t); }
+};
+
+// The lane loops take Color Burn and Color Dodge through sPixels.
 template <>
 struct sLanes<sColorBurn>
 {
     static constexpr bool kAvailable = true;
-    static vLanes Blend(vLanes s, vLanes d)
-    {
-        const vLanes zero = _mm_setzero_si128();
-        const vLanes isZero = _mm_cmpeq_epi16(s, zero);
-        const vLanes divisor = _mm_sub_epi16(s, isZero); // 1 where s is 0
-        // (d - 255) * 256 in 32 bits: -(255 - d) << 8.
-        const vLanes inverse = Inverse(d);
-        const vLanes numeratorLow = _mm_sub_epi32(zero, _mm_slli_epi32(_mm_unpacklo_epi16(inverse, zero), 8));
-        const vLanes numeratorHigh = _mm_sub_epi32(zero, _mm_slli_epi32(_mm_unpackhi_epi16(inverse, zero), 8));
-        const vLanes quotient = DivideLanes(numeratorLow, numeratorHigh, divisor);
-        const vLanes value = _mm_max_epi16(_mm_adds_epi16(quotient, Const(255)), zero);
-        return _mm_andnot_si128(isZero, value);
-    }
 };
 
 template <>
 struct sLanes<sColorDodge>
 {
     static constexpr bool kAvailable = true;
-    static vLanes Blend(vLanes s, vLanes d)
-    {
-        const vLanes zero = _mm_setzero_si128();
-        const vLanes isFull = _mm_cmpeq_epi16(s, Const(255));
-        const vLanes divisor = _mm_sub_epi16(Inverse(s), isFull); // 1 where s is 255
-        const vLanes numeratorLow = _mm_slli_epi32(_mm_unpacklo_epi16(d, zero), 8);
-        const vLanes numeratorHigh = _mm_slli_epi32(_mm_unpackhi_epi16(d, zero), 8);
-        const vLanes value = _mm_min_epi16(DivideLanes(numeratorLow, numeratorHigh, divisor), Const(255));
-        return Select(isFull, Const(255), value);
-    }
 };
 
 // The alpha of each of two pixels spread over its four lanes.
@@ -548,12 +575,52 @@ void OpaqueTargetLanes(std::uint32_t* target, const std::uint32_t* source, std::
             aLow = Div255(_mm_mullo_epi16(aLow, _mm_unpacklo_epi32(pairs, pairs)));
             aHigh = Div255(_mm_mullo_epi16(aHigh, _mm_unpackhi_epi32(pairs, pairs)));
         }
-        const vLanes rLow = MixLanes(tLow, sLanes<Mode>::Blend(sLow, tLow), aLow);
-        const vLanes rHigh = MixLanes(tHigh, sLanes<Mode>::Blend(sHigh, tHigh), aHigh);
+        vLanes bLow, bHigh;
+        if constexpr (sPixels<Mode>::kAvailable)
+        {
+            const vLanes b = sPixels<Mode>::Blend(s, t);
+            bLow = _mm_unpacklo_epi8(b, zero);
+            bHigh = _mm_unpackhi_epi8(b, zero);
+        }
+        else
+        {
+            bLow = sLanes<Mode>::Blend(sLow, tLow);
+            bHigh = sLanes<Mode>::Blend(sHigh, tHigh);
+        }
+        const vLanes rLow = MixLanes(tLow, bLow, aLow);
+        const vLanes rHigh = MixLanes(tHigh, bHigh, aHigh);
         _mm_storeu_si128(reinterpret_cast<vLanes*>(target + i), _mm_or_si128(_mm_packus_epi16(rLow, rHigh), opaque));
     }
     if (i < count)
         OpaqueTargetRun<Mode, Masked>(target + i, source + i, count - i, opacity, Masked ? mask + i : nullptr);
+}
+
+// Opaque sources at full opacity over opaque targets: a is 255 throughout,
+// and d + 255 (B - d) / 255 is B itself, so the result is B with an alpha
+// of 255 and the mixing step drops out.
+template <class Mode>
+void SolidOverOpaqueLanes(std::uint32_t* target, const std::uint32_t* source, std::int32_t count)
+{
+    const vLanes zero = _mm_setzero_si128();
+    const vLanes opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    std::int32_t i = 0;
+    for (; i + 4 <= count; i += 4)
+    {
+        const vLanes s = _mm_loadu_si128(reinterpret_cast<const vLanes*>(source + i));
+        const vLanes t = _mm_loadu_si128(reinterpret_cast<const vLanes*>(target + i));
+        vLanes result;
+        if constexpr (sPixels<Mode>::kAvailable)
+            result = sPixels<Mode>::Blend(s, t);
+        else
+        {
+            const vLanes bLow = sLanes<Mode>::Blend(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(t, zero));
+            const vLanes bHigh = sLanes<Mode>::Blend(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(t, zero));
+            result = _mm_or_si128(_mm_packus_epi16(bLow, bHigh), opaque);
+        }
+        _mm_storeu_si128(reinterpret_cast<vLanes*>(target + i), result);
+    }
+    if (i < count)
+        OpaqueTargetRun<Mode, false>(target + i, source + i, count - i, 255, nullptr);
 }
 
 #endif
@@ -673,6 +740,11 @@ void MixedChunks(std::uint32_t* target, const std::uint32_t* source, std::int32_
 #if defined(__SSE2__)
                 if constexpr (sLanes<Mode>::kAvailable)
                 {
+                    if (!Masked && opacity == 255 && (sourceAll >> 24) == 255)
+                    {
+                        SolidOverOpaqueLanes<Mode>(target + i, source + i, n);
+                        continue;
+                    }
                     OpaqueTargetLanes<Mode, Masked>(target + i, source + i, n, opacity, chunkMask);
                     continue;
                 }
