@@ -302,7 +302,7 @@ private:
     std::size_t m_length = 0;
 };
 
-struct sSpec
+struct sField
 {
     bool left = false;
     bool zero = false;
@@ -317,20 +317,20 @@ struct sSpec
 // Width and precision beyond the output limit change nothing visible.
 constexpr int MaxField = static_cast<int>(cWideString::MaxFormatLength) + 64;
 
-void PutPadded(cFormatOutput& out, const sSpec& spec, const char16_t* body, std::size_t length,
+void PutPadded(cFormatOutput& out, const sField& field, const char16_t* body, std::size_t length,
                char16_t pad = u' ')
 {
-    const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+    const std::size_t width = field.width > 0 ? static_cast<std::size_t>(field.width) : 0;
     const std::size_t fill = width > length ? width - length : 0;
-    if (!spec.left)
+    if (!field.left)
         out.Repeat(pad, fill);
     for (std::size_t i = 0; i < length && !out.Full(); ++i)
         out.Put(body[i]);
-    if (spec.left)
+    if (field.left)
         out.Repeat(u' ', fill);
 }
 
-void PutInteger(cFormatOutput& out, const sSpec& spec, unsigned long long magnitude, bool negative,
+void PutInteger(cFormatOutput& out, const sField& field, unsigned long long magnitude, bool negative,
                 unsigned base, bool upper, bool isSigned)
 {
     char16_t digits[72];
@@ -339,9 +339,9 @@ void PutInteger(cFormatOutput& out, const sSpec& spec, unsigned long long magnit
     for (unsigned long long v = magnitude; v != 0; v /= base)
         digits[count++] = static_cast<char16_t>(alphabet[v % base]);
     // Precision is the minimum number of digits; 0 with value 0 gives none.
-    const std::size_t precision = spec.precision < 0 ? 1 : static_cast<std::size_t>(spec.precision);
+    const std::size_t precision = field.precision < 0 ? 1 : static_cast<std::size_t>(field.precision);
     std::size_t leadingZeros = precision > count ? precision - count : 0;
-    if (base == 8 && spec.alternate && leadingZeros == 0 && (count == 0 || digits[count - 1] != u'0'))
+    if (base == 8 && field.alternate && leadingZeros == 0 && (count == 0 || digits[count - 1] != u'0'))
         leadingZeros = 1;
 
     char16_t prefix[3];
@@ -350,22 +350,22 @@ void PutInteger(cFormatOutput& out, const sSpec& spec, unsigned long long magnit
     {
         if (negative)
             prefix[prefixLength++] = u'-';
-        else if (spec.plus)
+        else if (field.plus)
             prefix[prefixLength++] = u'+';
-        else if (spec.space)
+        else if (field.space)
             prefix[prefixLength++] = u' ';
     }
-    if (base == 16 && spec.alternate && magnitude != 0)
+    if (base == 16 && field.alternate && magnitude != 0)
     {
         prefix[prefixLength++] = u'0';
         prefix[prefixLength++] = upper ? u'X' : u'x';
     }
 
     const std::size_t bodyLength = prefixLength + leadingZeros + count;
-    const std::size_t width = spec.width > 0 ? static_cast<std::size_t>(spec.width) : 0;
+    const std::size_t width = field.width > 0 ? static_cast<std::size_t>(field.width) : 0;
     std::size_t fill = width > bodyLength ? width - bodyLength : 0;
-    const bool zeroPad = spec.zero && !spec.left && spec.precision < 0;
-    if (!spec.left && !zeroPad)
+    const bool zeroPad = field.zero && !field.left && field.precision < 0;
+    if (!field.left && !zeroPad)
         out.Repeat(u' ', fill);
     for (std::size_t i = 0; i < prefixLength; ++i)
         out.Put(prefix[i]);
@@ -374,7 +374,7 @@ void PutInteger(cFormatOutput& out, const sSpec& spec, unsigned long long magnit
     out.Repeat(u'0', leadingZeros);
     while (count > 0 && !out.Full())
         out.Put(digits[--count]);
-    if (spec.left)
+    if (field.left)
         out.Repeat(u' ', fill);
 }
 
@@ -382,27 +382,27 @@ void PutInteger(cFormatOutput& out, const sSpec& spec, unsigned long long magnit
 // signs only, so the narrow result maps one to one onto UTF-16). Long
 // doubles are shown with double precision: MinGW's runtime does not agree
 // with the compiler on their layout.
-void PutFloat(cFormatOutput& out, const sSpec& spec, char conversion, double value)
+void PutFloat(cFormatOutput& out, const sField& field, char conversion, double value)
 {
     char pattern[16];
     std::size_t n = 0;
     pattern[n++] = '%';
-    if (spec.left) pattern[n++] = '-';
-    if (spec.zero) pattern[n++] = '0';
-    if (spec.plus) pattern[n++] = '+';
-    if (spec.space) pattern[n++] = ' ';
-    if (spec.alternate) pattern[n++] = '#';
+    if (field.left) pattern[n++] = '-';
+    if (field.zero) pattern[n++] = '0';
+    if (field.plus) pattern[n++] = '+';
+    if (field.space) pattern[n++] = ' ';
+    if (field.alternate) pattern[n++] = '#';
     pattern[n++] = '*';
     pattern[n++] = '.';
     pattern[n++] = '*';
     pattern[n++] = conversion;
     pattern[n] = 0;
-    const int precision = spec.precision < 0 ? 6 : spec.precision;
-    const int needed = std::snprintf(nullptr, 0, pattern, spec.width, precision, value);
+    const int precision = field.precision < 0 ? 6 : field.precision;
+    const int needed = std::snprintf(nullptr, 0, pattern, field.width, precision, value);
     if (needed <= 0)
         return;
     std::string buffer(static_cast<std::size_t>(needed) + 1, '\0');
-    std::snprintf(buffer.data(), buffer.size(), pattern, spec.width, precision, value);
+    std::snprintf(buffer.data(), buffer.size(), pattern, field.width, precision, value);
     for (int i = 0; i < needed && !out.Full(); ++i)
         out.Put(static_cast<char16_t>(static_cast<unsigned char>(buffer[static_cast<std::size_t>(i)])));
 }
@@ -452,14 +452,14 @@ bool cWideString::FormatV(const char16_t* pattern, std::va_list input)
             ++p;
             continue;
         }
-        sSpec spec;
+        sField field;
         for (;; ++p)
         {
-            if (*p == u'-') spec.left = true;
-            else if (*p == u'0') spec.zero = true;
-            else if (*p == u'+') spec.plus = true;
-            else if (*p == u' ') spec.space = true;
-            else if (*p == u'#') spec.alternate = true;
+            if (*p == u'-') field.left = true;
+            else if (*p == u'0') field.zero = true;
+            else if (*p == u'+') field.plus = true;
+            else if (*p == u' ') field.space = true;
+            else if (*p == u'#') field.alternate = true;
             else break;
         }
         if (*p == u'*')
@@ -467,25 +467,25 @@ bool cWideString::FormatV(const char16_t* pattern, std::va_list input)
             int width = va_arg(arguments, int);
             if (width < 0)
             {
-                spec.left = true;
+                field.left = true;
                 width = width == INT_MIN ? MaxField : -width;
             }
-            spec.width = width < MaxField ? width : MaxField;
+            field.width = width < MaxField ? width : MaxField;
             ++p;
         }
         else
-            spec.width = ReadNumber(p);
+            field.width = ReadNumber(p);
         if (*p == u'.')
         {
             ++p;
             if (*p == u'*')
             {
                 const int precision = va_arg(arguments, int);
-                spec.precision = precision < 0 ? -1 : (precision < MaxField ? precision : MaxField);
+                field.precision = precision < 0 ? -1 : (precision < MaxField ? precision : MaxField);
                 ++p;
             }
             else
-                spec.precision = ReadNumber(p);
+                field.precision = ReadNumber(p);
         }
         bool narrowText = false;
         switch (*p)
@@ -493,23 +493,23 @@ bool cWideString::FormatV(const char16_t* pattern, std::va_list input)
         case u'h':
             ++p;
             narrowText = true;
-            if (*p == u'h') { spec.size = sSpec::Char; ++p; }
-            else spec.size = sSpec::Short;
+            if (*p == u'h') { field.size = sField::Char; ++p; }
+            else field.size = sField::Short;
             break;
         case u'l':
             ++p;
-            if (*p == u'l') { spec.size = sSpec::LongLong; ++p; }
-            else spec.size = sSpec::Long;
+            if (*p == u'l') { field.size = sField::LongLong; ++p; }
+            else field.size = sField::Long;
             break;
         case u'w': ++p; break;
-        case u'L': ++p; spec.size = sSpec::LongDouble; break;
-        case u'z': ++p; spec.size = sSpec::Size; break;
-        case u'j': ++p; spec.size = sSpec::Max; break;
-        case u't': ++p; spec.size = sSpec::PtrDiff; break;
+        case u'L': ++p; field.size = sField::LongDouble; break;
+        case u'z': ++p; field.size = sField::Size; break;
+        case u'j': ++p; field.size = sField::Max; break;
+        case u't': ++p; field.size = sField::PtrDiff; break;
         case u'I':
-            if (p[1] == u'6' && p[2] == u'4') { spec.size = sSpec::LongLong; p += 3; }
-            else if (p[1] == u'3' && p[2] == u'2') { spec.size = sSpec::Default; p += 3; }
-            else { spec.size = sSpec::Size; ++p; }
+            if (p[1] == u'6' && p[2] == u'4') { field.size = sField::LongLong; p += 3; }
+            else if (p[1] == u'3' && p[2] == u'2') { field.size = sField::Default; p += 3; }
+            else { field.size = sField::Size; ++p; }
             break;
         default: break;
         }
@@ -522,20 +522,20 @@ bool cWideString::FormatV(const char16_t* pattern, std::va_list input)
         case u'i':
         {
             long long value;
-            switch (spec.size)
+            switch (field.size)
             {
-            case sSpec::Char: value = static_cast<signed char>(va_arg(arguments, int)); break;
-            case sSpec::Short: value = static_cast<short>(va_arg(arguments, int)); break;
-            case sSpec::Long: value = va_arg(arguments, long); break;
-            case sSpec::LongLong: value = va_arg(arguments, long long); break;
-            case sSpec::Size:
-            case sSpec::PtrDiff: value = va_arg(arguments, std::ptrdiff_t); break;
-            case sSpec::Max: value = va_arg(arguments, std::intmax_t); break;
+            case sField::Char: value = static_cast<signed char>(va_arg(arguments, int)); break;
+            case sField::Short: value = static_cast<short>(va_arg(arguments, int)); break;
+            case sField::Long: value = va_arg(arguments, long); break;
+            case sField::LongLong: value = va_arg(arguments, long long); break;
+            case sField::Size:
+            case sField::PtrDiff: value = va_arg(arguments, std::ptrdiff_t); break;
+            case sField::Max: value = va_arg(arguments, std::intmax_t); break;
             default: value = va_arg(arguments, int); break;
             }
             const unsigned long long magnitude =
                 value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-            PutInteger(out, spec, magnitude, value < 0, 10, false, true);
+            PutInteger(out, field, magnitude, value < 0, 10, false, true);
             break;
         }
         case u'u':
@@ -544,25 +544,25 @@ bool cWideString::FormatV(const char16_t* pattern, std::va_list input)
         case u'o':
         {
             unsigned long long value;
-            switch (spec.size)
+            switch (field.size)
             {
-            case sSpec::Char: value = static_cast<unsigned char>(va_arg(arguments, unsigned)); break;
-            case sSpec::Short: value = static_cast<unsigned short>(va_arg(arguments, unsigned)); break;
-            case sSpec::Long: value = va_arg(arguments, unsigned long); break;
-            case sSpec::LongLong: value = va_arg(arguments, unsigned long long); break;
-            case sSpec::Size:
-            case sSpec::PtrDiff: value = va_arg(arguments, std::size_t); break;
-            case sSpec::Max: value = va_arg(arguments, std::uintmax_t); break;
+            case sField::Char: value = static_cast<unsigned char>(va_arg(arguments, unsigned)); break;
+            case sField::Short: value = static_cast<unsigned short>(va_arg(arguments, unsigned)); break;
+            case sField::Long: value = va_arg(arguments, unsigned long); break;
+            case sField::LongLong: value = va_arg(arguments, unsigned long long); break;
+            case sField::Size:
+            case sField::PtrDiff: value = va_arg(arguments, std::size_t); break;
+            case sField::Max: value = va_arg(arguments, std::uintmax_t); break;
             default: value = va_arg(arguments, unsigned); break;
             }
             const unsigned base = conversion == u'u' ? 10 : (conversion == u'o' ? 8 : 16);
-            PutInteger(out, spec, value, false, base, conversion == u'X', false);
+            PutInteger(out, field, value, false, base, conversion == u'X', false);
             break;
         }
         case u'p':
         {
             const auto value = reinterpret_cast<std::uintptr_t>(va_arg(arguments, void*));
-            sSpec pointer = spec;
+            sField pointer = field;
             pointer.precision = static_cast<int>(sizeof(void*) * 2);
             pointer.alternate = false;
             PutInteger(out, pointer, value, false, 16, true, false);
@@ -572,13 +572,13 @@ bool cWideString::FormatV(const char16_t* pattern, std::va_list input)
         {
             const char16_t c = narrowText ? static_cast<char16_t>(static_cast<unsigned char>(va_arg(arguments, int)))
                                           : static_cast<char16_t>(va_arg(arguments, int));
-            PutPadded(out, spec, &c, 1);
+            PutPadded(out, field, &c, 1);
             break;
         }
         case u's':
         case u'S':
         {
-            std::size_t limit = spec.precision < 0 ? static_cast<std::size_t>(-1) : static_cast<std::size_t>(spec.precision);
+            std::size_t limit = field.precision < 0 ? static_cast<std::size_t>(-1) : static_cast<std::size_t>(field.precision);
             if (narrowText || conversion == u'S')
             {
                 const char* text = va_arg(arguments, const char*);
@@ -587,7 +587,7 @@ bool cWideString::FormatV(const char16_t* pattern, std::va_list input)
                 std::u16string wide;
                 for (std::size_t i = 0; text[i] && i < limit && i < MaxField; ++i)
                     wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(text[i])));
-                PutPadded(out, spec, wide.data(), wide.size());
+                PutPadded(out, field, wide.data(), wide.size());
             }
             else
             {
@@ -597,7 +597,7 @@ bool cWideString::FormatV(const char16_t* pattern, std::va_list input)
                 std::size_t length = 0;
                 while (length < limit && length < static_cast<std::size_t>(MaxField) && text[length])
                     ++length;
-                PutPadded(out, spec, text, length);
+                PutPadded(out, field, text, length);
             }
             break;
         }
@@ -610,10 +610,10 @@ bool cWideString::FormatV(const char16_t* pattern, std::va_list input)
         case u'a':
         case u'A':
         {
-            const double value = spec.size == sSpec::LongDouble
+            const double value = field.size == sField::LongDouble
                                      ? static_cast<double>(va_arg(arguments, long double))
                                      : va_arg(arguments, double);
-            PutFloat(out, spec, static_cast<char>(conversion), value);
+            PutFloat(out, field, static_cast<char>(conversion), value);
             break;
         }
         default:

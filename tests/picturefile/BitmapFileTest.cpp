@@ -27,7 +27,7 @@ void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
 // A BMP file as other programs write it: an information header of
 // headerSize bytes, an optional colour table of paletteCount entries
 // (colour i = 0x00iiii * 3-ish), rows of pattern bytes.
-struct sBmpSpec
+struct sBmpLayout
 {
     int bits = 24;
     int width = 5;
@@ -39,39 +39,39 @@ struct sBmpSpec
     std::vector<std::uint32_t> masks;   // bit-field masks after a 40-byte header
 };
 
-std::vector<std::uint8_t> MakeBmp(const sBmpSpec& spec, std::vector<std::uint8_t>* rowsTopFirst = nullptr)
+std::vector<std::uint8_t> MakeBmp(const sBmpLayout& layout, std::vector<std::uint8_t>* rowsTopFirst = nullptr)
 {
-    const int height = spec.height < 0 ? -spec.height : spec.height;
-    const std::size_t rowBytes = std::size_t((spec.width * spec.bits + 7) / 8);
+    const int height = layout.height < 0 ? -layout.height : layout.height;
+    const std::size_t rowBytes = std::size_t((layout.width * layout.bits + 7) / 8);
     const std::size_t stride = (rowBytes + 3) & ~std::size_t(3);
-    const std::size_t masksBytes = spec.headerSize == 40 ? spec.masks.size() * 4 : 0;
-    const std::size_t offset = 14 + spec.headerSize + masksBytes + std::size_t(spec.paletteCount) * 4;
+    const std::size_t masksBytes = layout.headerSize == 40 ? layout.masks.size() * 4 : 0;
+    const std::size_t offset = 14 + layout.headerSize + masksBytes + std::size_t(layout.paletteCount) * 4;
     std::vector<std::uint8_t> b(offset + stride * std::size_t(height), 0);
     b[0] = 'B';
     b[1] = 'M';
     Put32(b, 2, std::uint32_t(b.size()));
     Put32(b, 10, std::uint32_t(offset));
-    Put32(b, 14, spec.headerSize);
-    Put32(b, 18, std::uint32_t(spec.width));
-    Put32(b, 22, std::uint32_t(spec.height));
+    Put32(b, 14, layout.headerSize);
+    Put32(b, 18, std::uint32_t(layout.width));
+    Put32(b, 22, std::uint32_t(layout.height));
     Put16(b, 26, 1);
-    Put16(b, 28, std::uint32_t(spec.bits));
-    Put32(b, 30, spec.compression);
-    Put32(b, 46, spec.coloursUsed);
-    for (std::size_t i = 0; i < spec.masks.size(); ++i)
-        Put32(b, 14 + 40 + 4 * i, spec.masks[i]);
-    const std::size_t palette = 14 + spec.headerSize + masksBytes;
-    for (int i = 0; i < spec.paletteCount; ++i)
+    Put16(b, 28, std::uint32_t(layout.bits));
+    Put32(b, 30, layout.compression);
+    Put32(b, 46, layout.coloursUsed);
+    for (std::size_t i = 0; i < layout.masks.size(); ++i)
+        Put32(b, 14 + 40 + 4 * i, layout.masks[i]);
+    const std::size_t palette = 14 + layout.headerSize + masksBytes;
+    for (int i = 0; i < layout.paletteCount; ++i)
         Put32(b, palette + 4 * std::size_t(i), 0x00102030u * std::uint32_t(i + 1) & 0x00FFFFFFu);
     if (rowsTopFirst)
         rowsTopFirst->clear();
     for (int y = 0; y < height; ++y)    // y: picture row, top first
     {
-        const int fileRow = spec.height < 0 ? y : height - 1 - y;
+        const int fileRow = layout.height < 0 ? y : height - 1 - y;
         for (std::size_t i = 0; i < rowBytes; ++i)
         {
             std::uint8_t v = std::uint8_t(i * 11 + std::size_t(y) * 37 + 5);
-            if (spec.bits == 32 && i % 4 == 3)
+            if (layout.bits == 32 && i % 4 == 3)
                 v = 0;    // no alpha in the file
             b[offset + stride * std::size_t(fileRow) + i] = v;
             if (rowsTopFirst)
@@ -192,14 +192,14 @@ TEST(BitmapFile, ReadsFilesOfEveryDepthHeaderAndRowOrder)
     for (const sCase& c : cases)
     {
         SCOPED_TRACE(testing::Message() << c.bits << " bits, height " << c.height << ", header " << c.headerSize);
-        sBmpSpec spec;
-        spec.bits = c.bits;
-        spec.height = c.height;
-        spec.headerSize = c.headerSize;
-        spec.paletteCount = c.paletteCount;
-        spec.coloursUsed = c.used;
+        sBmpLayout layout;
+        layout.bits = c.bits;
+        layout.height = c.height;
+        layout.headerSize = c.headerSize;
+        layout.paletteCount = c.paletteCount;
+        layout.coloursUsed = c.used;
         std::vector<std::uint8_t> rows;
-        const auto bytes = MakeBmp(spec, &rows);
+        const auto bytes = MakeBmp(layout, &rows);
         Testing::cTempFolder folder;
         WriteBytes(FileIn(folder, u"x.bmp"), bytes);
         cBitmapFile file;
@@ -245,10 +245,10 @@ TEST(BitmapFile, ReadsFilesOfEveryDepthHeaderAndRowOrder)
 TEST(BitmapFile, GetInfoReportsSizeAndFormat)
 {
     Testing::cTempFolder folder;
-    sBmpSpec spec;
-    spec.bits = 32;
-    spec.height = -3;
-    WriteBytes(FileIn(folder, u"x.bmp"), MakeBmp(spec));
+    sBmpLayout layout;
+    layout.bits = 32;
+    layout.height = -3;
+    WriteBytes(FileIn(folder, u"x.bmp"), MakeBmp(layout));
     cBitmapFile file;
     PictureFile::sPictureInfo info;
     ASSERT_TRUE(file.GetInfo(info, FileIn(folder, u"x.bmp")));
@@ -271,11 +271,11 @@ TEST(BitmapFile, BitFieldsOnlyWithTheStandardMasks)
     };
     for (const sCase& c : cases)
     {
-        sBmpSpec spec;
-        spec.bits = c.bits;
-        spec.compression = 3;
-        spec.masks = c.masks;
-        WriteBytes(FileIn(folder, u"m.bmp"), MakeBmp(spec));
+        sBmpLayout layout;
+        layout.bits = c.bits;
+        layout.compression = 3;
+        layout.masks = c.masks;
+        WriteBytes(FileIn(folder, u"m.bmp"), MakeBmp(layout));
         cBitmapFile file;
         Painter::cPicture picture;
         EXPECT_EQ(file.Load(picture, FileIn(folder, u"m.bmp")), c.ok) << c.bits << " " << c.masks[0];
@@ -294,8 +294,8 @@ TEST(BitmapFile, RejectsHostileHeaders)
         const bool fromMemory = file.LoadFromMemory(other, bytes.data(), bytes.size());
         return fromFile || fromMemory;
     };
-    sBmpSpec spec;
-    const auto good = MakeBmp(spec);
+    sBmpLayout layout;
+    const auto good = MakeBmp(layout);
     ASSERT_TRUE(load(good));
 
     auto bad = good;
@@ -321,7 +321,7 @@ TEST(BitmapFile, RejectsHostileHeaders)
     EXPECT_FALSE(load(bad));
 
     // An 8-bit file claiming a million colours: clamped to 256 and bounded.
-    sBmpSpec indexed;
+    sBmpLayout indexed;
     indexed.bits = 8;
     indexed.paletteCount = 256;
     indexed.coloursUsed = 1000000;
@@ -330,10 +330,10 @@ TEST(BitmapFile, RejectsHostileHeaders)
 
 TEST(BitmapFile, LoadFromMemoryNeverReadsPastItsSize)
 {
-    sBmpSpec spec;
-    spec.bits = 8;
-    spec.paletteCount = 256;
-    const auto bytes = MakeBmp(spec);
+    sBmpLayout layout;
+    layout.bits = 8;
+    layout.paletteCount = 256;
+    const auto bytes = MakeBmp(layout);
     cBitmapFile file;
     // Every prefix lives in its own exact-size block, so the sanitizer sees
     // any read beyond it.
@@ -345,7 +345,7 @@ TEST(BitmapFile, LoadFromMemoryNeverReadsPastItsSize)
         EXPECT_EQ(file.LoadFromMemory(picture, prefix.data(), prefix.size()), size >= bytes.size() - 3) << size;
     }
     Painter::cPicture picture;
-    sBmpSpec four;
+    sBmpLayout four;
     four.bits = 4;
     four.paletteCount = 16;
     const auto fourBit = MakeBmp(four);
