@@ -495,3 +495,35 @@ TEST(CodecPng, LargePictureRoundTripsExactly)
 }
 
 } // namespace
+
+// A chunk whose declared length runs past the end of the file is refused
+// before libpng sees it: libpng would allocate the declared length first
+// (gigabytes for a few bytes of file) and only then find the data missing.
+// The allocation itself is caught by the fuzz corpus replay, which runs
+// under a memory limit (fuzz/corpus/PngReader/regression-huge-text-chunk.png);
+// here the files must be refused.
+TEST(CodecPng, ChunkLongerThanTheFileIsRefusedBeforeDecoding)
+{
+    const Painter::cPicture picture = CodecTest::MakeScreen(8, 6);
+    cCodecImage source;
+    ASSERT_TRUE(source.Create(8, 6));
+    for (int y = 0; y < 6; ++y)
+        std::memcpy(source.Row(y), picture.Row32(y), 8 * 4);
+    PictureFile::cMemorySink sink;
+    ASSERT_TRUE(PictureFile::cPngCodec::Encode(source.View(), sink));
+    const std::vector<std::uint8_t> valid = sink.Bytes();
+    cCodecImage image;
+    ASSERT_TRUE(PictureFile::cPngCodec::Decode(valid.data(), valid.size(), image, 1u << 20));
+
+    // A text chunk right after the header (8 + 25 bytes) that claims
+    // about 2 GB but holds 4 bytes.
+    std::vector<std::uint8_t> hostile(valid.begin(), valid.begin() + 33);
+    const std::uint8_t chunk[] = {0x7A, 0x41, 0x01, 0x00, 't', 'E', 'X', 't', 'a', 0, 'b', 'c', 0, 0, 0, 0};
+    hostile.insert(hostile.end(), std::begin(chunk), std::end(chunk));
+    hostile.insert(hostile.end(), valid.begin() + 33, valid.end());
+    EXPECT_FALSE(PictureFile::cPngCodec::Decode(hostile.data(), hostile.size(), image, 1u << 20));
+
+    // A file cut inside its last chunk, or with no IEND, is refused too.
+    EXPECT_FALSE(PictureFile::cPngCodec::Decode(valid.data(), valid.size() - 6, image, 1u << 20));
+    EXPECT_FALSE(PictureFile::cPngCodec::Decode(valid.data(), valid.size() - 12, image, 1u << 20));
+}

@@ -107,6 +107,8 @@ void WriteToSink(png_structp png, png_bytep data, png_size_t count)
 
 void FlushSink(png_structp) {}
 
+constexpr png_alloc_size_t MaxAncillaryChunkBytes = png_alloc_size_t(8) << 20;
+
 struct sReadState
 {
     cCodecImage* image;
@@ -121,6 +123,12 @@ bool ReadPng(png_structp png, png_infop info, sReadState& state)
     if (setjmp(png_jmpbuf(png)))
         return false;
     png_set_user_limits(png, std::uint32_t(MaxPictureSide), std::uint32_t(MaxPictureSide));
+    // A chunk header may claim gigabytes for a text or profile chunk that we
+    // do not even use; libpng would allocate that much before finding the
+    // data missing. Ancillary chunks larger than this are skipped, and so
+    // are ancillary chunks beyond the first thousand.
+    png_set_chunk_malloc_max(png, MaxAncillaryChunkBytes);
+    png_set_chunk_cache_max(png, 1000);
     png_read_info(png, info);
     const png_uint_32 width = png_get_image_width(png, info);
     const png_uint_32 height = png_get_image_height(png, info);
@@ -325,9 +333,35 @@ bool cPngCodec::EncodeInterlaced(const sPixelView& view, cByteSink& sink)
     return written && !sink.Failed();
 }
 
+namespace {
+
+// Every chunk must fit in the data that is there. libpng allocates a
+// chunk's buffer from its declared length before it reads the data, so a
+// length of gigabytes in a small file would be allocated first and found
+// missing afterwards; such a file would fail to read in any case.
+bool ChunksFitInData(const std::uint8_t* data, std::size_t size)
+{
+    std::size_t offset = 8;
+    while (offset < size)
+    {
+        if (size - offset < 12)
+            return false;
+        const std::uint32_t length = (std::uint32_t(data[offset]) << 24) | (std::uint32_t(data[offset + 1]) << 16) |
+                                     (std::uint32_t(data[offset + 2]) << 8) | std::uint32_t(data[offset + 3]);
+        if (length > size - offset - 12)
+            return false;
+        if (std::memcmp(data + offset + 4, "IEND", 4) == 0)
+            return true;
+        offset += 12 + std::size_t(length);
+    }
+    return false;
+}
+
+} // namespace
+
 bool cPngCodec::Decode(const std::uint8_t* data, std::size_t size, cCodecImage& image, std::uint64_t maxPixels)
 {
-    if (!HasSignature(data, size))
+    if (!HasSignature(data, size) || !ChunksFitInData(data, size))
         return false;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, SilentError, SilentWarning);
     if (!png)
