@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/painter/Path.h"
+#include "tests/painter/GlyphRecords.h"
 
 using namespace Outline;
 
@@ -158,25 +159,9 @@ TEST(Path, BoundsIgnoreNonFinitePoints)
 
 namespace {
 
-void Put16(std::vector<std::uint8_t>& bytes, std::uint16_t value)
-{
-    bytes.push_back(std::uint8_t(value));
-    bytes.push_back(std::uint8_t(value >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& bytes, std::int32_t value)
-{
-    std::uint32_t u;
-    std::memcpy(&u, &value, 4);
-    for (int i = 0; i < 4; ++i)
-        bytes.push_back(std::uint8_t(u >> (8 * i)));
-}
-
-void PutPoint(std::vector<std::uint8_t>& bytes, double x, double y)
-{
-    Put32(bytes, std::int32_t(std::lround(x * 65536)));
-    Put32(bytes, std::int32_t(std::lround(y * 65536)));
-}
+using Testing::Put16;
+using Testing::Put32;
+using Testing::PutPoint;
 
 void PutCurve(std::vector<std::uint8_t>& bytes, std::uint16_t kind, const std::vector<sPoint>& points)
 {
