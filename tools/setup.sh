@@ -5,7 +5,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 packages=(
-  cmake ninja-build g++ pkg-config clang-14 libclang-rt-14-dev
+  cmake ninja-build ccache g++ pkg-config clang-14 libclang-rt-14-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libgif-dev libopenjp2-7-dev libdeflate-dev libpixman-1-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
