@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <mutex>
+#include <system_error>
 
 #include "framework/core/File.h"
 #include "platform/Platform.h"
@@ -15,6 +17,17 @@ namespace {
 constexpr std::uint32_t kNameAttempts = 64;
 // The distance between the names tried (odd, so 2^32 names differ).
 constexpr std::uint32_t kNameStep = 0x61C88647u;
+
+// Replacements made by this process go one at a time. A replace is a few
+// steps inside the system (ReplaceFileW moves the old file aside, then the
+// new one in); two saves of one name from two threads must not interleave
+// them, or one of them may fail half-way and leave the old file behind
+// under a name of the system's own.
+std::mutex& ReplaceLock()
+{
+    static std::mutex lock;
+    return lock;
+}
 
 std::uint32_t NextSeed()
 {
@@ -87,8 +100,17 @@ bool WriteFileSafely(const char16_t* path, const std::function<bool(cFile& file)
     if (!file.Close())
         written = false;
 
-    if (written && Platform::AtomicReplace(temporary.c_str(), path))
-        return true;
+    if (written) {
+        bool replaced = false;
+        try {
+            std::lock_guard<std::mutex> guard(ReplaceLock());
+            replaced = Platform::AtomicReplace(temporary.c_str(), path);
+        } catch (const std::system_error&) {
+            replaced = false;
+        }
+        if (replaced)
+            return true;
+    }
     Platform::RemoveFile(temporary.c_str());
     return false;
 }

@@ -27,7 +27,8 @@ class cFile;
 // closes without error is it put in place of path in one step (replacing
 // an existing file, whose attributes it takes over). In every other case
 // the temporary file is removed and an existing file at path stays as it
-// was. write must not close the file. Exceptions thrown by write (a
+// was. The replacements of one process are made one at a time, so saves of
+// one name from several threads at once each end with a complete file. write must not close the file. Exceptions thrown by write (a
 // std::bad_alloc from a codec, say) are caught and count as failure.
 // Returns whether path now holds the new file.
 bool WriteFileSafely(const char16_t* path, const std::function<bool(cFile& file)>& write);
