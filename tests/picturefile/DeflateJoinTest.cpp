@@ -124,7 +124,7 @@ TEST(PngBands, LargePicturesRoundTripExactly)
                 // Flat areas, gradients and noise, so that every band differs.
                 const std::uint32_t noise = (y / 100) % 3 == 0 ? (seed >> 8) & 0xFFFFFF : 0;
                 const std::uint32_t alpha = translucent ? std::uint32_t((x + y) & 255) : 255u;
-                picture.SetPixel(x, y, (alpha << 24) | ((std::uint32_t(x) * 7 + std::uint32_t(y)) & 0xFFFFFF) ^ noise);
+                picture.SetPixel(x, y, (alpha << 24) | (((std::uint32_t(x) * 7 + std::uint32_t(y)) & 0xFFFFFF) ^ noise));
             }
         PictureFile::sPixelView view;
         view.bits = picture.Bits();

@@ -43,7 +43,11 @@ void Put32BE(tBytes& b, std::size_t at, std::uint32_t v)
     for (int i = 0; i < 4; ++i)
         b[at + i] = std::uint8_t(v >> (24 - 8 * i));
 }
-void Append(tBytes& b, std::initializer_list<std::uint8_t> bytes) { b.insert(b.end(), bytes); }
+void Append(tBytes& b, std::initializer_list<std::uint8_t> bytes)
+{
+    for (std::uint8_t byte : bytes)
+        b.push_back(byte);
+}
 void AppendChunk(tBytes& b, const char* type, const tBytes& data)
 {
     const std::size_t at = b.size();
