@@ -317,8 +317,9 @@ bool cPngCodec::EncodeFast(const sPixelView& view, cByteSink& sink, int level)
                 band.deflated.assign(output.get(), output.get() + size);
             }
         }
-        catch (const std::bad_alloc&)
+        catch (...)
         {
+            // Nothing may leave a worker: the helper thread must be joined.
             failed = true;
         }
     };
