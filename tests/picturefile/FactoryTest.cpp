@@ -5,7 +5,7 @@
 
 #include "framework/core/File.h"
 #include "framework/painter/Picture.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/document/BVPictureFileFactory.h"
 #include "framework/picturefile/BitmapFile.h"
 #include "framework/picturefile/CodecFile.h"
 #include "framework/picturefile/JpegFile.h"

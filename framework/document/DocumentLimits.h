@@ -1,0 +1,29 @@
+#pragma once
+
+// The limits a document read from a file must stay within, so that a small
+// hostile file can ask neither for unbounded memory nor for hours of
+// rendering. Documents the program writes (one layer the size of a
+// capture) stay far below them.
+
+#include <cstdint>
+
+namespace Brimvale {
+
+struct sDocumentLimits
+{
+    // Pixels of every picture a document holds together (canvas, layers,
+    // masks, style pictures, styled layers): 512 MiB of 32-bit pixels.
+    static constexpr std::uint64_t kMaxPixels = std::uint64_t(1) << 27;
+    // Pixel operations one rendering of the scene may cost (each layer's
+    // styles and its compositing onto the canvas, estimated before any of
+    // it runs).
+    static constexpr std::uint64_t kMaxRenderWork = std::uint64_t(1) << 32;
+    // Groups inside groups.
+    static constexpr int kMaxGroupDepth = 64;
+    // Sizes, distances, widths and radii of layer styles, in pixels; the
+    // percentages of the glass shadow.
+    static constexpr std::int32_t kMaxStyleExtent = 4096;
+    static constexpr std::int32_t kMaxStylePercent = 10000;
+};
+
+} // namespace Brimvale
