@@ -372,6 +372,8 @@ bool ReadSceneRecord(cRecordReader& reader, cBVScene& scene)
         return false;
     if (!reader.TakePixels(std::uint64_t(width) * std::uint64_t(height)) || !scene.SetCanvasSize(width, height))
         return false;
+    // The name is kept (not only skipped) so that documents round-trip.
+    scene.SetName(name);
     scene.SetResolution(resolution);
     if (version == 0)
     {
