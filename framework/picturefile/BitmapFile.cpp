@@ -7,6 +7,7 @@
 
 #include "framework/core/File.h"
 #include "framework/painter/Picture.h"
+#include "framework/picturefile/PixelBudget.h"
 #include "framework/picturefile/SafeWrite.h"
 
 namespace PictureFile {
@@ -135,7 +136,7 @@ bool cBitmapFile::Decode(Painter::cPicture& picture, const std::uint8_t* data, s
         return false;
 
     Painter::cPicture result;
-    if (!result.Create(FormatForBits(bits), width, height))
+    if (!FitsPixelBudget(width, height) || !result.Create(FormatForBits(bits), width, height))
         return false;
 
     if (bits <= 8)

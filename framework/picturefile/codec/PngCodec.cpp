@@ -335,23 +335,53 @@ bool cPngCodec::EncodeInterlaced(const sPixelView& view, cByteSink& sink)
 
 namespace {
 
-// Every chunk must fit in the data that is there. libpng allocates a
-// chunk's buffer from its declared length before it reads the data, so a
-// length of gigabytes in a small file would be allocated first and found
-// missing afterwards; such a file would fail to read in any case.
-bool ChunksFitInData(const std::uint8_t* data, std::size_t size)
+std::uint32_t Get32BE(const std::uint8_t* p)
 {
+    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | std::uint32_t(p[3]);
+}
+
+// Deflate turns one byte of input into at most about 1032 bytes of output
+// (a 258-byte match costs two bits at best): a file's rows cannot hold
+// more bytes than that many times its IDAT data, plus a little for the
+// zlib header and short streams.
+constexpr std::uint64_t MaxInflateRatio = 1032;
+constexpr std::uint64_t InflateSlack = 1024;
+
+// Checks the chunk layout before libpng sees the file. Every chunk must
+// fit in the data that is there: libpng allocates a chunk's buffer from its
+// declared length before it reads the data, so a length of gigabytes in a
+// small file would be allocated first and found missing afterwards. And
+// the picture IHDR declares must be one the IDAT data can encode and the
+// pixel budget allows, so that a small file cannot make the reader
+// allocate a huge picture.
+bool ChunksFitInData(const std::uint8_t* data, std::size_t size, std::uint64_t maxPixels)
+{
+    // IHDR comes first: length 13, then width, height, depth, colour type.
+    if (size < 8 + 12 + 13 || Get32BE(data + 8) != 13 || std::memcmp(data + 12, "IHDR", 4) != 0)
+        return false;
+    const std::uint32_t width = Get32BE(data + 16), height = Get32BE(data + 20);
+    const unsigned depth = data[24], colourType = data[25];
+    const unsigned channels = colourType == 2 ? 3 : colourType == 4 ? 2 : colourType == 6 ? 4 : 1;
+    if (width < 1 || height < 1 || width > std::uint32_t(MaxPictureSide) || height > std::uint32_t(MaxPictureSide) ||
+        depth < 1 || depth > 16 || !FitsPixelBudget(width, height, maxPixels))
+        return false;
+    // Each row is its filter byte and its samples (interlaced files hold
+    // a few more filter bytes than that).
+    const std::uint64_t rowBytes = 1 + (std::uint64_t(width) * channels * depth + 7) / 8;
+
+    std::uint64_t idatBytes = 0;
     std::size_t offset = 8;
     while (offset < size)
     {
         if (size - offset < 12)
             return false;
-        const std::uint32_t length = (std::uint32_t(data[offset]) << 24) | (std::uint32_t(data[offset + 1]) << 16) |
-                                     (std::uint32_t(data[offset + 2]) << 8) | std::uint32_t(data[offset + 3]);
+        const std::uint32_t length = Get32BE(data + offset);
         if (length > size - offset - 12)
             return false;
+        if (std::memcmp(data + offset + 4, "IDAT", 4) == 0)
+            idatBytes += length;
         if (std::memcmp(data + offset + 4, "IEND", 4) == 0)
-            return true;
+            return rowBytes * height <= idatBytes * MaxInflateRatio + InflateSlack;
         offset += 12 + std::size_t(length);
     }
     return false;
@@ -361,7 +391,7 @@ bool ChunksFitInData(const std::uint8_t* data, std::size_t size)
 
 bool cPngCodec::Decode(const std::uint8_t* data, std::size_t size, cCodecImage& image, std::uint64_t maxPixels)
 {
-    if (!HasSignature(data, size) || !ChunksFitInData(data, size))
+    if (!HasSignature(data, size) || !ChunksFitInData(data, size, maxPixels))
         return false;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, SilentError, SilentWarning);
     if (!png)
