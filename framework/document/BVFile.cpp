@@ -21,6 +21,7 @@
 #include "framework/painter/BlendModes.h"
 #include "framework/picturefile/ExifInfo.h"
 #include "framework/picturefile/PictureFile.h"
+#include "framework/picturefile/PixelBudget.h"
 #include "framework/picturefile/SafeWrite.h"
 
 namespace Brimvale {
@@ -650,7 +651,7 @@ std::unique_ptr<cBVScene> cBVFile::ReadScene(const std::uint8_t* data, std::size
     const int version = ReadHeader(data, size);
     if (version < 0)
         return nullptr;
-    cRecordReader reader(data + kHeaderBytes, size - kHeaderBytes, version == 0, sDocumentLimits::kMaxPixels);
+    cRecordReader reader(data + kHeaderBytes, size - kHeaderBytes, version == 0, PictureFile::PixelBudget());
     try
     {
         auto scene = std::make_unique<cBVScene>();

@@ -6,6 +6,7 @@
 #include "framework/document/DocumentLimits.h"
 #include "framework/painter/Canvas.h"
 #include "framework/picturefile/ExifInfo.h"
+#include "framework/picturefile/PixelBudget.h"
 
 namespace Brimvale {
 
@@ -93,7 +94,7 @@ bool cBVScene::Render()
     if (m_canvas.IsEmpty())
         return false;
     if (EstimateRenderWork() > sDocumentLimits::kMaxRenderWork ||
-        EstimateRenderPixels() > sDocumentLimits::kMaxPixels)
+        EstimateRenderPixels() > PictureFile::PixelBudget())
         return false;
     m_canvas.Fill(0);
     Painter::cCanvas canvas(m_canvas);

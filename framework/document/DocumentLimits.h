@@ -2,7 +2,9 @@
 
 // The limits a document read from a file must stay within, so that a small
 // hostile file can ask neither for unbounded memory nor for hours of
-// rendering. Documents the program writes (one layer the size of a
+// rendering. The pixels of every picture a document holds together (canvas,
+// layers, masks, style pictures, and when rendering its styled layers) are
+// charged to the readers' shared pixel budget (PictureFile::PixelBudget). Documents the program writes (one layer the size of a
 // capture) stay far below them.
 
 #include <cstdint>
@@ -11,9 +13,6 @@ namespace Brimvale {
 
 struct sDocumentLimits
 {
-    // Pixels of every picture a document holds together (canvas, layers,
-    // masks, style pictures, styled layers): 512 MiB of 32-bit pixels.
-    static constexpr std::uint64_t kMaxPixels = std::uint64_t(1) << 27;
     // Pixel operations one rendering of the scene may cost (each layer's
     // styles and its compositing onto the canvas, estimated before any of
     // it runs).
