@@ -6,7 +6,9 @@
 #include "tests/picturefile/PictureFileTestSupport.h"
 #include "tests/support/TempFolder.h"
 
-#if defined(QS_QUILLCONV)
+#if defined(QS_QUILLCONV) && defined(QS_RUN_MEASURED)
+
+#include <cstdio>
 
 using namespace DocumentTest;
 using namespace PictureFileTest;
@@ -19,6 +21,30 @@ int Quillconv(const std::filesystem::path& input, const std::filesystem::path& o
 {
     return RunCommand(std::string("timeout 120 '") + QS_QUILLCONV + "' '" + input.string() + "' '" + output.string() +
                       "' 2>/dev/null");
+}
+
+struct sRun
+{
+    int exitCode = -1;
+    double cpuSeconds = 0;
+    long maxResidentKb = 0;
+};
+
+// quillconv through the measuring helper: its exit code, CPU time and peak
+// resident size.
+sRun MeasuredQuillconv(const std::filesystem::path& input, const std::filesystem::path& output)
+{
+    Testing::cTempFolder scratch;
+    const std::string report = (scratch.Path() / "report.txt").string();
+    sRun run;
+    if (RunCommand(std::string("'") + QS_RUN_MEASURED + "' '" + QS_QUILLCONV + "' '" + input.string() + "' '" +
+                   output.string() + "' >'" + report + "' 2>/dev/null") != 0)
+        return run;
+    const auto bytes = ReadBytes(report);
+    const std::string text(bytes.begin(), bytes.end());
+    if (std::sscanf(text.c_str(), "%d %lf %ld", &run.exitCode, &run.cpuSeconds, &run.maxResidentKb) != 3)
+        run.exitCode = -1;
+    return run;
 }
 
 } // namespace
@@ -52,6 +78,8 @@ TEST(QuillconvDocument, HostileDocumentsAreRefusedWithoutOutput)
     {
         const char16_t* name;
         std::vector<std::uint8_t> bytes;
+        double cpuSeconds;   // CPU time, not wall time: a busy machine must not fail it
+        long residentKb;
     };
     // A layer far larger than its canvas with a glow that would take hours.
     cBytes slow = DocumentStart(16, 16);
@@ -78,21 +106,26 @@ TEST(QuillconvDocument, HostileDocumentsAreRefusedWithoutOutput)
         return b;
     }();
     const sCase cases[] = {
-        {u"empty.tbv", {}},
-        {u"magic.tbv", {'t', 'b', 'x', 0, 1, 0, 0, 0}},
-        {u"huge.tbv", huge.Bytes()},
-        {u"slow.tbv", slow.Bytes()},
+        {u"empty.tbv", {}, 1.0, 100 * 1024},
+        {u"magic.tbv", {'t', 'b', 'x', 0, 1, 0, 0, 0}, 1.0, 100 * 1024},
+        {u"huge.tbv", huge.Bytes(), 1.0, 100 * 1024},
         {u"children.tbv", [] {
              cBytes b = DocumentStart(1, 1);
              b.I16(0).Append(ObjectRecord()).U8(1).I32(0x7FFFFFFF);
              return b.Bytes();
-         }()},
+         }(), 1.0, 100 * 1024},
+        // Its 16 million pixels are really in the file; the glow is refused
+        // before it runs.
+        {u"slow.tbv", slow.Bytes(), 20.0, 600 * 1024},
     };
     for (const sCase& c : cases)
     {
         WriteBytes(FileIn(folder, c.name), c.bytes);
-        const int code = Quillconv(std::filesystem::path(FileIn(folder, c.name)), folder.Path() / "out.png");
-        EXPECT_EQ(code, 1) << Narrow(c.name);
+        const sRun run = MeasuredQuillconv(std::filesystem::path(FileIn(folder, c.name)), folder.Path() / "out.png");
+        EXPECT_EQ(run.exitCode, 1) << Narrow(c.name);
+        EXPECT_LT(run.cpuSeconds, c.cpuSeconds) << Narrow(c.name);
+        EXPECT_GT(run.maxResidentKb, 0) << Narrow(c.name);
+        EXPECT_LT(run.maxResidentKb, c.residentKb) << Narrow(c.name);
         EXPECT_FALSE(std::filesystem::exists(folder.Path() / "out.png")) << Narrow(c.name);
     }
 }
