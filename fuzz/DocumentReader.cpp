@@ -29,6 +29,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
     }
     Painter::cPicture picture;
-    Brimvale::cTBVFile::Flatten(*scene, picture);
+    Brimvale::cTBVFile::Flatten(*scene, picture, size);
     return 0;
 }

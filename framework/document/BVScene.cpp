@@ -89,11 +89,11 @@ std::uint64_t cBVScene::EstimateRenderPixels() const
     return pixels;
 }
 
-bool cBVScene::Render()
+bool cBVScene::Render(std::uint64_t maxWork)
 {
     if (m_canvas.IsEmpty())
         return false;
-    if (EstimateRenderWork() > sDocumentLimits::kMaxRenderWork ||
+    if (EstimateRenderWork() > maxWork ||
         EstimateRenderPixels() > PictureFile::PixelBudget())
         return false;
     m_canvas.Fill(0);

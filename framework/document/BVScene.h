@@ -10,6 +10,7 @@
 
 #include "framework/document/BVGroup.h"
 #include "framework/document/BVQuickMask.h"
+#include "framework/document/DocumentLimits.h"
 #include "framework/document/Style.h"
 #include "framework/painter/Picture.h"
 
@@ -70,8 +71,8 @@ public:
     std::uint64_t EstimateRenderPixels() const;
     // Clears the canvas to transparent and composites every visible layer
     // into it, bottom first. False without a canvas, or when the estimate
-    // exceeds the document limits (nothing is drawn then).
-    bool Render();
+    // exceeds maxWork or the pixel budget (nothing is drawn then).
+    bool Render(std::uint64_t maxWork = sDocumentLimits::kBaseRenderWork);
 
 private:
     sGrid m_grid;

@@ -15,8 +15,18 @@ struct sDocumentLimits
 {
     // Pixel operations one rendering of the scene may cost (each layer's
     // styles and its compositing onto the canvas, estimated before any of
-    // it runs).
-    static constexpr std::uint64_t kMaxRenderWork = std::uint64_t(1) << 32;
+    // it runs): a base every document gets, well above what a capture of
+    // several monitors needs, plus an allowance for every byte of the file,
+    // so that only a document that really holds much content may ask for
+    // much work.
+    static constexpr std::uint64_t kBaseRenderWork = std::uint64_t(1) << 28;
+    static constexpr std::uint64_t kRenderWorkPerFileByte = 256;
+    static constexpr std::uint64_t RenderWorkFor(std::uint64_t fileBytes)
+    {
+        return fileBytes > (UINT64_MAX - kBaseRenderWork) / kRenderWorkPerFileByte
+                   ? UINT64_MAX
+                   : kBaseRenderWork + fileBytes * kRenderWorkPerFileByte;
+    }
     // Groups inside groups.
     static constexpr int kMaxGroupDepth = 64;
     // Sizes, distances, widths and radii of layer styles, in pixels; the

@@ -1,10 +1,12 @@
 #include "framework/document/TBVFile.h"
 
 #include <memory>
+#include <vector>
 
 #include "framework/document/BVFile.h"
 #include "framework/document/BVImage.h"
 #include "framework/document/BVScene.h"
+#include "framework/document/DocumentLimits.h"
 #include "framework/painter/Picture.h"
 #include "framework/picturefile/ExifInfo.h"
 
@@ -24,9 +26,9 @@ bool cTBVFile::GetInfo(PictureFile::sPictureInfo& info, const Container::cWideSt
     return true;
 }
 
-bool cTBVFile::Flatten(cBVScene& scene, Painter::cPicture& picture)
+bool cTBVFile::Flatten(cBVScene& scene, Painter::cPicture& picture, std::uint64_t fileBytes)
 {
-    if (!scene.Render())
+    if (!scene.Render(sDocumentLimits::RenderWorkFor(fileBytes)))
         return false;
     Painter::cPicture result;
     if (!result.Create(Painter::FORMAT_ARGB32, scene.CanvasWidth(), scene.CanvasHeight()) ||
@@ -40,10 +42,13 @@ bool cTBVFile::Flatten(cBVScene& scene, Painter::cPicture& picture)
 
 bool cTBVFile::Load(Painter::cPicture& picture, const Container::cWideString& path)
 {
-    cBVFile file;
-    std::unique_ptr<cBVScene> scene = file.ReadScene(path);
-    m_error = file.Error();
-    return scene && Flatten(*scene, picture);
+    std::vector<std::uint8_t> bytes;
+    if (!PictureFile::ReadFileBytes(path, bytes, cBVFile::kMaxFileBytes))
+    {
+        m_error = cBVFile::ErrorOpen;
+        return false;
+    }
+    return LoadFromMemory(picture, bytes.data(), bytes.size());
 }
 
 bool cTBVFile::LoadFromMemory(Painter::cPicture& picture, const std::uint8_t* data, std::size_t size)
@@ -51,7 +56,7 @@ bool cTBVFile::LoadFromMemory(Painter::cPicture& picture, const std::uint8_t* da
     cBVFile file;
     std::unique_ptr<cBVScene> scene = file.ReadScene(data, size);
     m_error = file.Error();
-    return scene && Flatten(*scene, picture);
+    return scene && Flatten(*scene, picture, size);
 }
 
 bool cTBVFile::BuildScene(const Painter::cPicture& picture, cBVScene& scene)

@@ -27,8 +27,9 @@ public:
     // layer with its pixels (and its camera metadata, when it carries any).
     // False when memory runs out or the picture is empty.
     static bool BuildScene(const Painter::cPicture& picture, cBVScene& scene);
-    // Renders scene into picture (FORMAT_ARGB32, the canvas size).
-    static bool Flatten(cBVScene& scene, Painter::cPicture& picture);
+    // Renders scene into picture (FORMAT_ARGB32, the canvas size), within
+    // the rendering work a document of fileBytes may ask for.
+    static bool Flatten(cBVScene& scene, Painter::cPicture& picture, std::uint64_t fileBytes);
 
     // The cBVFile error state of the last operation.
     int Error() const { return m_error; }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <numbers>
 #include <random>
 
 #include "framework/document/BVFile.h"
@@ -10,6 +11,7 @@
 #include "framework/document/RecordReader.h"
 #include "framework/document/RecordWriter.h"
 #include "framework/document/StyleOuterGlow.h"
+#include "framework/document/StyleOutline.h"
 #include "framework/document/TBVFile.h"
 #include "framework/picturefile/ExifInfo.h"
 #include "tests/document/DocumentTestSupport.h"
@@ -409,7 +411,7 @@ TEST(BVFile, OlderRecordVersionsAreRead)
     const Brimvale::cBVObject& layer = scene->Root().Child(0);
     EXPECT_EQ(std::u16string(layer.Name().View()), u"old");
     EXPECT_EQ(layer.Position(), (Container::sPoint{3, 4}));
-    EXPECT_NEAR(layer.Rotation(), M_PI / 2, 1e-6);
+    EXPECT_NEAR(layer.Rotation(), std::numbers::pi / 2, 1e-6);
     EXPECT_EQ(layer.ScaleX(), 1.0f);
     EXPECT_EQ(layer.State().secondFlag, 7);
     EXPECT_EQ(layer.State().stateValue, 11);
@@ -527,7 +529,7 @@ TEST(BVFile, RenderingWorkIsBoundedBeforeAnythingRuns)
     glow->SetSizes(4096, 4096);
     image->Styles().Add(std::move(glow));
     scene.Root().AddChild(std::move(image));
-    EXPECT_GT(scene.EstimateRenderWork(), Brimvale::sDocumentLimits::kMaxRenderWork);
+    EXPECT_GT(scene.EstimateRenderWork(), Brimvale::sDocumentLimits::kBaseRenderWork);
     EXPECT_FALSE(scene.Render());
 
     std::vector<std::uint8_t> bytes;
@@ -535,4 +537,27 @@ TEST(BVFile, RenderingWorkIsBoundedBeforeAnythingRuns)
     Brimvale::cTBVFile file;
     Painter::cPicture picture;
     EXPECT_FALSE(file.LoadFromMemory(picture, bytes.data(), bytes.size()));
+
+    // Found by fuzzing: a wide outline around one pixel is a spread over
+    // 600 x 600 pixels with a pass per chord of its disc, minutes of work
+    // from a file of a few hundred bytes.
+    Brimvale::cBVScene small;
+    ASSERT_TRUE(small.SetCanvasSize(1, 1));
+    auto pixel = ImageLayer(Solid(1, 1, 0xFFFFFFFFu));
+    auto outline = std::make_unique<Style::cStyle::cOutline>();
+    outline->SetSize(300);
+    pixel->Styles().Add(std::move(outline));
+    small.Root().AddChild(std::move(pixel));
+    ASSERT_TRUE(cBVFile::SerializeScene(small, bytes));
+    EXPECT_LT(bytes.size(), 1000u);
+    EXPECT_GT(small.EstimateRenderWork(), Brimvale::sDocumentLimits::RenderWorkFor(bytes.size()));
+    EXPECT_FALSE(file.LoadFromMemory(picture, bytes.data(), bytes.size()));
+    // A modest one renders.
+    small.Root().Child(0).Invalidate();
+    static_cast<Brimvale::cBVImage&>(small.Root().Child(0)).Styles().Clear();
+    auto modest = std::make_unique<Style::cStyle::cOutline>();
+    modest->SetSize(20);
+    static_cast<Brimvale::cBVImage&>(small.Root().Child(0)).Styles().Add(std::move(modest));
+    ASSERT_TRUE(cBVFile::SerializeScene(small, bytes));
+    EXPECT_TRUE(file.LoadFromMemory(picture, bytes.data(), bytes.size()));
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "framework/document/BVGroup.h"
 #include "framework/document/BVImage.h"
@@ -104,7 +105,7 @@ TEST(BVObject, BoundsFollowTheMatrixAndRefuseWildGeometry)
     EXPECT_EQ(image.GetBounds(true), (sRect{3, 5, 13, 9}));
     EXPECT_TRUE(image.HitTest(3, 5));
     EXPECT_FALSE(image.HitTest(13, 5));
-    image.SetRotation(float(M_PI / 2));
+    image.SetRotation(float(std::numbers::pi / 2));
     // A quarter turn about the origin: x becomes -y.
     EXPECT_EQ(image.GetBounds(true), (sRect{-1, 5, 3, 15}));
 
