@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/document/BVPictureFileFactory.h"
 #include "framework/painter/Picture.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
 #include "framework/picturefile/BitmapFile.h"
 #include "framework/picturefile/CodecFile.h"
 #include "framework/picturefile/JpegFile.h"
