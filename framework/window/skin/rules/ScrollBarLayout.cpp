@@ -62,7 +62,10 @@ cScrollBarLayout::cScrollBarLayout(const Container::sRect& bar, const sScrollSta
     }
     std::int32_t t = MulDivRound(std::int32_t(state.page), T, std::int32_t(span));
     t = std::max(t, minThumb);
-    std::int32_t offset = MulDivRound(std::clamp(p, state.min, state.max) - state.min, T - t, std::int32_t(travel));
+    // A position past the last one a page allows stands at that last one.
+    const std::int64_t last = std::int64_t(state.min) + travel;  // max - page + 1
+    const std::int64_t clamped = std::clamp<std::int64_t>(p, state.min, std::max<std::int64_t>(state.min, last));
+    std::int32_t offset = MulDivRound(std::int32_t(clamped - state.min), T - t, std::int32_t(travel));
     offset = std::max(offset, 0);
     const std::int32_t thumbStart = std::min(trackStart + offset, trackEnd);
     const std::int32_t thumbEnd = std::min(thumbStart + t, trackEnd);
