@@ -557,10 +557,11 @@ TEST_F(WindowTest, ScrollBarHitsOfSubclassedEditsAreNotSwallowed)
 namespace {
 
 // A drop as the shell hands it over: DROPFILES, then the wide paths, each
-// ended by a 0, and one more 0.
+// ended by a 0, and one more 0 (with spare zeros after it: readers of an
+// empty list look one character past its end).
 HDROP MakeDrop(const std::vector<std::u16string>& paths, POINT point)
 {
-    std::size_t characters = 1;
+    std::size_t characters = 4;
     for (const auto& path : paths)
         characters += path.size() + 1;
     HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(char16_t));
@@ -603,7 +604,7 @@ TEST_F(WindowTest, DroppedFilesArriveInTheirOrder)
     EXPECT_EQ(target.drops, 1);
     EXPECT_EQ(target.files, (std::vector<std::u16string>{u"C:\\b.png", u"C:\\a\\c.jpg"}));
     EXPECT_EQ(target.at, (Container::sPoint{12, 34}));
-    // A drop without paths is finished but not reported.
+    // A drop without readable paths is finished but not reported.
     SendMessageW(target.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({}, {1, 1})), 0);
     EXPECT_EQ(target.drops, 1);
 }
