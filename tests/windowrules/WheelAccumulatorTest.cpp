@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/window/WheelAccumulator.h"
+#include "framework/window/rules/WheelAccumulator.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "framework/window/ScrollInfo.h"
+#include "framework/window/rules/ScrollInfo.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/core/Geometry.h"
-#include "framework/window/ScrollInfo.h"
+#include "framework/window/rules/ScrollInfo.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "framework/window/ScrollBarLayout.h"
+#include "framework/window/rules/ScrollBarLayout.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "framework/window/DropDownPlacement.h"
+#include "framework/window/rules/DropDownPlacement.h"
 
 #include <algorithm>
 

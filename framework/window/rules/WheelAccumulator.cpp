@@ -1,4 +1,4 @@
-#include "framework/window/WheelAccumulator.h"
+#include "framework/window/rules/WheelAccumulator.h"
 
 namespace Window {
 

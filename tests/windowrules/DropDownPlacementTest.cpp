@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/window/DropDownPlacement.h"
+#include "framework/window/rules/DropDownPlacement.h"
 
 #include <string>
 

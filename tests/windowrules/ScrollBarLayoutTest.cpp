@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "framework/window/ScrollBarLayout.h"
-#include "framework/window/ScrollInfo.h"
+#include "framework/window/rules/ScrollBarLayout.h"
+#include "framework/window/rules/ScrollInfo.h"
 
 #include <string>
 
