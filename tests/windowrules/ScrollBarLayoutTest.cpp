@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/window/rules/ScrollBarLayout.h"
+#include "framework/window/skin/rules/ScrollBarLayout.h"
 #include "framework/window/rules/ScrollInfo.h"
 
 #include <string>
@@ -8,6 +8,7 @@
 using Container::sPoint;
 using Container::sRect;
 using namespace Window;
+using Skin::cScrollBarLayout;
 
 namespace {
 
@@ -17,7 +18,13 @@ std::string Show(const sRect& r)
            std::to_string(r.bottom);
 }
 
-constexpr sScrollBarMetrics kMetrics{17, 8};
+constexpr std::int32_t kArrow = 17;
+constexpr std::int32_t kMinThumb = 8;
+
+cScrollBarLayout Layout(const sRect& bar, const sScrollInfo& info, bool vertical, bool dragging = false)
+{
+    return cScrollBarLayout(bar, info, vertical, dragging, kArrow, kMinThumb);
+}
 
 } // namespace
 
@@ -117,85 +124,86 @@ TEST(ScrollBarLayoutTest, PartsForPositionsAndSizes)
         {"horizontal at the end", horizontal, false, {0, 9, 5, 5, 5}, false, {27, 5, 110, 22}, {110, 5, 193, 22}, {}},
         {"no page, smallest thumb", horizontal, false, {-50, 49, 0, 49, 49}, false, {27, 5, 185, 22},
          {185, 5, 193, 22}, {}},
-        {"track shorter than the smallest thumb", {0, 0, 17, 40}, true, {0, 99, 10, 0, 0}, false, {}, {}, {}},
+        {"track shorter than the smallest thumb: the thumb fills it", {0, 0, 17, 40}, true, {0, 99, 10, 90, 90}, false,
+         {}, {0, 17, 17, 23}, {}},
     };
     for (const auto& c : cases)
     {
-        const sScrollBarLayout layout = LayoutScrollBar(c.bar, c.info, c.vertical, c.dragging, kMetrics);
-        EXPECT_EQ(c.firstPage, layout.firstPage) << c.name << ": " << Show(layout.firstPage);
-        EXPECT_EQ(c.thumb, layout.thumb) << c.name << ": " << Show(layout.thumb);
-        EXPECT_EQ(c.secondPage, layout.secondPage) << c.name << ": " << Show(layout.secondPage);
+        const cScrollBarLayout layout = Layout(c.bar, c.info, c.vertical, c.dragging);
+        EXPECT_EQ(c.firstPage, layout.FirstPageRect()) << c.name << ": " << Show(layout.FirstPageRect());
+        EXPECT_EQ(c.thumb, layout.ThumbRect()) << c.name << ": " << Show(layout.ThumbRect());
+        EXPECT_EQ(c.secondPage, layout.SecondPageRect()) << c.name << ": " << Show(layout.SecondPageRect());
     }
 
-    const sScrollBarLayout v = LayoutScrollBar(vertical, {0, 99, 10, 0, 0}, true, false, kMetrics);
-    EXPECT_EQ((sRect{0, 0, 17, 17}), v.firstArrow);
-    EXPECT_EQ((sRect{0, 200, 17, 217}), v.secondArrow);
-    const sScrollBarLayout h = LayoutScrollBar(horizontal, {0, 9, 5, 5, 5}, false, false, kMetrics);
-    EXPECT_EQ((sRect{10, 5, 27, 22}), h.firstArrow);
-    EXPECT_EQ((sRect{193, 5, 210, 22}), h.secondArrow);
+    const cScrollBarLayout v = Layout(vertical, {0, 99, 10, 0, 0}, true);
+    EXPECT_EQ((sRect{0, 0, 17, 17}), v.FirstArrowRect());
+    EXPECT_EQ((sRect{0, 200, 17, 217}), v.SecondArrowRect());
+    const cScrollBarLayout h = Layout(horizontal, {0, 9, 5, 5, 5}, false);
+    EXPECT_EQ((sRect{10, 5, 27, 22}), h.FirstArrowRect());
+    EXPECT_EQ((sRect{193, 5, 210, 22}), h.SecondArrowRect());
 
     // Shorter than two arrows: every part is empty.
-    const sScrollBarLayout tiny = LayoutScrollBar({0, 0, 17, 33}, {0, 99, 10, 0, 0}, true, false, kMetrics);
-    EXPECT_TRUE(tiny.firstArrow.IsEmpty());
-    EXPECT_TRUE(tiny.secondArrow.IsEmpty());
-    EXPECT_TRUE(tiny.thumb.IsEmpty());
-    EXPECT_EQ(ScrollPartBar, HitTestScrollBar(tiny, {5, 5}));
+    const cScrollBarLayout tiny = Layout({0, 0, 17, 33}, {0, 99, 10, 0, 0}, true);
+    EXPECT_TRUE(tiny.FirstArrowRect().IsEmpty());
+    EXPECT_TRUE(tiny.SecondArrowRect().IsEmpty());
+    EXPECT_TRUE(tiny.ThumbRect().IsEmpty());
+    EXPECT_EQ(cScrollBarLayout::Bar, tiny.HitTest({5, 5}));
 }
 
 TEST(ScrollBarLayoutTest, HitTest)
 {
-    const sScrollBarLayout layout = LayoutScrollBar({0, 0, 17, 217}, {0, 99, 10, 45, 45}, true, false, kMetrics);
+    const cScrollBarLayout layout = Layout({0, 0, 17, 217}, {0, 99, 10, 45, 45}, true);
     const struct
     {
         sPoint point;
         std::int32_t part;
     } cases[] = {
-        {{8, 0}, ScrollPartFirstArrow},   {{8, 16}, ScrollPartFirstArrow}, {{8, 17}, ScrollPartFirstPage},
-        {{8, 99}, ScrollPartFirstPage},   {{8, 100}, ScrollPartThumb},     {{0, 117}, ScrollPartThumb},
-        {{16, 118}, ScrollPartSecondPage}, {{8, 199}, ScrollPartSecondPage}, {{8, 200}, ScrollPartSecondArrow},
-        {{8, 216}, ScrollPartSecondArrow}, {{17, 100}, ScrollPartNone},     {{8, 217}, ScrollPartNone},
-        {{-1, 5}, ScrollPartNone},
+        {{8, 0}, cScrollBarLayout::FirstArrow},   {{8, 16}, cScrollBarLayout::FirstArrow}, {{8, 17}, cScrollBarLayout::FirstPage},
+        {{8, 99}, cScrollBarLayout::FirstPage},   {{8, 100}, cScrollBarLayout::Thumb},     {{0, 117}, cScrollBarLayout::Thumb},
+        {{16, 118}, cScrollBarLayout::SecondPage}, {{8, 199}, cScrollBarLayout::SecondPage}, {{8, 200}, cScrollBarLayout::SecondArrow},
+        {{8, 216}, cScrollBarLayout::SecondArrow}, {{17, 100}, cScrollBarLayout::None},     {{8, 217}, cScrollBarLayout::None},
+        {{-1, 5}, cScrollBarLayout::None},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(c.part, HitTestScrollBar(layout, c.point)) << c.point.x << "," << c.point.y;
+        EXPECT_EQ(c.part, layout.HitTest(c.point)) << c.point.x << "," << c.point.y;
 
     // Without a thumb the track is the bar itself.
-    const sScrollBarLayout full = LayoutScrollBar({0, 0, 17, 217}, {0, 99, 100, 0, 0}, true, false, kMetrics);
-    EXPECT_EQ(ScrollPartBar, HitTestScrollBar(full, {8, 100}));
-    EXPECT_EQ(ScrollPartSecondArrow, HitTestScrollBar(full, {8, 210}));
+    const cScrollBarLayout full = Layout({0, 0, 17, 217}, {0, 99, 100, 0, 0}, true);
+    EXPECT_EQ(cScrollBarLayout::Bar, full.HitTest({8, 100}));
+    EXPECT_EQ(cScrollBarLayout::SecondArrow, full.HitTest({8, 210}));
 }
 
 TEST(ScrollBarLayoutTest, ThumbDragGivesPositionsWithinTheRule)
 {
     const sScrollInfo info{0, 99, 10, 0, 0};
-    const sScrollBarLayout layout = LayoutScrollBar({0, 0, 17, 217}, info, true, false, kMetrics);
+    const cScrollBarLayout layout = Layout({0, 0, 17, 217}, info, true);
     const struct
     {
         std::int32_t thumbStart, pos;
     } cases[] = {{17, 0}, {100, 45}, {182, 90}, {183, 90}, {400, 90}, {-50, 0}};
     for (const auto& c : cases)
-        EXPECT_EQ(c.pos, ThumbDragPosition(layout, info, c.thumbStart)) << c.thumbStart;
+        EXPECT_EQ(c.pos, ThumbDragPosition(layout, info, true, c.thumbStart)) << c.thumbStart;
 
     // Every position places the thumb where dragging it back gives that position.
     for (std::int32_t pos = 0; pos <= MaxScrollPos(info); ++pos)
     {
         sScrollInfo at = info;
         at.pos = at.trackPos = pos;
-        const sScrollBarLayout placed = LayoutScrollBar({0, 0, 17, 217}, at, true, false, kMetrics);
-        EXPECT_EQ(pos, ThumbDragPosition(placed, at, placed.thumb.top)) << pos;
+        const cScrollBarLayout placed = Layout({0, 0, 17, 217}, at, true);
+        EXPECT_EQ(pos, ThumbDragPosition(placed, at, true, placed.ThumbRect().top)) << pos;
     }
 
     // A thumb that cannot move answers min.
     const sScrollInfo none{3, 99, 100, 3, 3};
-    EXPECT_EQ(3, ThumbDragPosition(LayoutScrollBar({0, 0, 17, 217}, none, true, false, kMetrics), none, 100));
+    EXPECT_EQ(3, ThumbDragPosition(Layout({0, 0, 17, 217}, none, true), none, true, 100));
 }
 
-TEST(ScrollBarLayoutTest, ScaleRoundsLikeMulDiv)
+TEST(ScrollBarLayoutTest, MulDivRounds)
 {
-    EXPECT_EQ(18, ScaleRounded(10, 183, 100));   // 18.3
-    EXPECT_EQ(83, ScaleRounded(45, 165, 90));    // 82.5 rounds up
-    EXPECT_EQ(-83, ScaleRounded(-45, 165, 90));  // and away from zero below 0
-    EXPECT_EQ(-83, ScaleRounded(45, 165, -90));
-    EXPECT_EQ(-1, ScaleRounded(5, 5, 0));
-    EXPECT_EQ(2000000000, ScaleRounded(2000000000, 100000, 100000));  // no 32-bit overflow inside
+    EXPECT_EQ(18, Skin::MulDivRound(10, 183, 100));   // 18.3
+    EXPECT_EQ(83, Skin::MulDivRound(45, 165, 90));    // 82.5 rounds up
+    EXPECT_EQ(-83, Skin::MulDivRound(-45, 165, 90));  // and away from zero below 0
+    EXPECT_EQ(-83, Skin::MulDivRound(45, 165, -90));
+    EXPECT_EQ(-1, Skin::MulDivRound(5, 5, 0));
+    EXPECT_EQ(2000000000, Skin::MulDivRound(2000000000, 100000, 100000));  // no 32-bit overflow inside
 }

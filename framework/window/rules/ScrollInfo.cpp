@@ -70,3 +70,20 @@ std::int32_t SetScrollPos(sScrollInfo& info, std::int32_t pos)
 }
 
 } // namespace Window
+
+namespace Window {
+
+std::int32_t ThumbDragPosition(const Skin::cScrollBarLayout& layout, const sScrollInfo& info, bool vertical,
+                               std::int32_t thumbStart)
+{
+    const Container::sRect& track = layout.TrackRect();
+    const Container::sRect& thumb = layout.ThumbRect();
+    const std::int32_t trackStart = vertical ? track.top : track.left;
+    const std::int32_t travel = (vertical ? track.Height() - thumb.Height() : track.Width() - thumb.Width());
+    if (thumb.IsEmpty() || travel <= 0)
+        return info.min;
+    const std::int32_t steps = MaxScrollPos(info) - info.min;
+    return ClampScrollPos(info, info.min + Skin::MulDivRound(thumbStart - trackStart, steps, travel));
+}
+
+} // namespace Window

@@ -2,20 +2,13 @@
 
 #include <cstdint>
 
+#include "framework/window/skin/rules/ScrollBarLayout.h"
+
 namespace Window {
 
-// The range and positions of a scroll bar: the fields of SCROLLINFO that a
-// bar keeps. A position runs from min to MaxScrollPos.
-struct sScrollInfo
-{
-    std::int32_t min = 0;
-    std::int32_t max = 0;
-    std::uint32_t page = 0;
-    std::int32_t pos = 0;
-    std::int32_t trackPos = 0;
-
-    friend bool operator==(const sScrollInfo&, const sScrollInfo&) = default;
-};
+// The range and positions a scroll bar keeps (the SCROLLINFO fields), as
+// its layout reads them. A position runs from min to MaxScrollPos.
+using sScrollInfo = Skin::sScrollState;
 
 // Mask bits of a scroll-information update; the values are those of SIF_*.
 enum : std::uint32_t
@@ -47,5 +40,11 @@ bool SetScrollRange(sScrollInfo& info, std::int32_t min, std::int32_t max);
 // Sets the position and the track position, clamped. Answers the old
 // position.
 std::int32_t SetScrollPos(sScrollInfo& info, std::int32_t pos);
+
+// The position for a thumb dragged so that it starts at thumbStart along the
+// bar's axis, kept between min and MaxScrollPos; min when the thumb cannot
+// move.
+std::int32_t ThumbDragPosition(const Skin::cScrollBarLayout& layout, const sScrollInfo& info, bool vertical,
+                               std::int32_t thumbStart);
 
 } // namespace Window
