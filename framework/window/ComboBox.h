@@ -63,6 +63,8 @@ public:
     void PickFromList(std::int32_t item, bool close);
     // A key the edit part got; true when the combo used it.
     bool HandleEditKey(UINT key);
+    // Gives the focus to the combo (its edit part when it is editable).
+    void TakeFocus();
     // The edit part lost the focus to `next`.
     void OnPartLostFocus(cWindow* next);
 
@@ -113,6 +115,7 @@ private:
     bool m_leaveTracking = false;
     bool m_releasing = false;
     cWheelAccumulator m_wheel;
+    std::int32_t m_current = -1;  // the selection the parent was told about
 };
 
 } // namespace Window
