@@ -690,4 +690,9 @@ bool cComboBox::OnPaint()
     return true;
 }
 
+void cComboBox::OnLButtonDblClk(std::int32_t keys, std::int32_t x, std::int32_t y)
+{
+    OnLButtonDown(keys, x, y);
+}
+
 } // namespace Window

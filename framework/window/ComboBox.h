@@ -72,6 +72,9 @@ public:
     void OnAttach(DWORD style) override;
     void OnSize(std::int32_t type, std::int32_t cx, std::int32_t cy) override;
     void OnLButtonDown(std::int32_t keys, std::int32_t x, std::int32_t y) override;
+    // A quick second press is a press like the first (the system classes
+    // that may be subclassed send double clicks).
+    void OnLButtonDblClk(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnLButtonUp(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnMouseMove(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnMouseLeave() override;

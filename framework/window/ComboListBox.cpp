@@ -140,4 +140,9 @@ void cComboListBox::OnSysKeyDown(UINT key, std::int32_t repeat, std::int32_t fla
     m_combo.OnSysKeyDown(key, repeat, flags);
 }
 
+void cComboListBox::OnLButtonDblClk(std::int32_t keys, std::int32_t x, std::int32_t y)
+{
+    OnLButtonDown(keys, x, y);
+}
+
 } // namespace Window

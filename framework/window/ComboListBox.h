@@ -32,6 +32,9 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnMouseMove(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnLButtonDown(std::int32_t keys, std::int32_t x, std::int32_t y) override;
+    // A quick second press is a press like the first (the system classes
+    // that may be subclassed send double clicks).
+    void OnLButtonDblClk(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnLButtonUp(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnRButtonDown(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnVScroll(std::int32_t code, std::int32_t position, cWindow* bar) override;

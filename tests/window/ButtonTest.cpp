@@ -263,3 +263,20 @@ TEST(ButtonTest, PushButtonPixelsShowTheStates)
     // The outline is palette 8 whatever the state.
     EXPECT_EQ(Palette(8), PixelAt(f.Handle(), 0, y));
 }
+
+TEST(ButtonTest, SubclassedSystemCheckBoxCountsEveryClickOfADoubleClick)
+{
+    cRecordingParent& parent = SharedParent();
+    HWND system = CreateWindowExW(0, L"Button", L"System", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 20,
+                                  20, 180, 44, parent.Handle(), reinterpret_cast<HMENU>(42), GetModuleHandleW(nullptr),
+                                  nullptr);
+    cButton button;
+    ASSERT_TRUE(button.Attach(system));
+    LeftClick(system, 60, 12);
+    LeftClick(system, 60, 12);  // within the double-click time: a WM_LBUTTONDBLCLK
+    EXPECT_EQ(0, button.GetCheck());
+    EXPECT_EQ(2, parent.Commands(42, BN_CLICKED));
+    EXPECT_EQ(nullptr, GetCapture());
+    button.Destroy();
+    Settle();
+}
