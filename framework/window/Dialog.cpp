@@ -5,7 +5,13 @@
 #include "framework/application/WinApp.h"
 #include "framework/settings/CaptionText.h"
 #include "framework/settings/LanguageTable.h"
+#include "framework/window/Button.h"
+#include "framework/window/ComboBox.h"
+#include "framework/window/GroupBox.h"
+#include "framework/window/LinkStatic.h"
+#include "framework/window/Static.h"
 #include "framework/window/Toolkit.h"
+#include "framework/window/ToolTip.h"
 #include "framework/window/skin/Skin.h"
 
 #include <memory>
@@ -41,11 +47,26 @@ std::vector<cDialog*> VisibleChildDialogs(HWND window)
     return dialogs;
 }
 
+bool g_footerLinks = false;
+
 } // namespace
 
 cDialog::cDialog() = default;
 
-cDialog::~cDialog() = default;
+cDialog::~cDialog()
+{
+    delete m_footerLink;
+}
+
+void cDialog::EnableFooterLinks(bool enabled)
+{
+    g_footerLinks = enabled;
+}
+
+bool cDialog::FooterLinksEnabled()
+{
+    return g_footerLinks;
+}
 
 void cDialog::SetResult(LRESULT result)
 {
@@ -266,6 +287,7 @@ bool cDialog::OnInitDialog()
         const Container::cWideString* title = language->Text(m_resourceId);
         SetWindowTextW(m_window, W(title ? title->Text() : u""));
     }
+    SubclassControls();
     return true;
 }
 
@@ -274,6 +296,9 @@ void cDialog::ApplyLanguage()
     if (!cLanguage::Current())
         return;
     ApplyLanguageTexts();
+    // Tips follow the language too; registering replaces the old tools.
+    if (m_toolTip)
+        RegisterToolTips();
 }
 
 void cDialog::ApplyLanguageTexts()
@@ -291,7 +316,7 @@ void cDialog::ApplyLanguageTexts()
         const int id = GetDlgCtrlID(child);
         if (id == -1 || id == 0xFFFF)
             continue;
-        if (!HasClass(child, L"Static") && !HasClass(child, L"Button"))
+        if (!HasClass(child, L"Static") && !HasClass(child, L"Button") && !IsCaptionControl(FromHandle(child)))
             continue;
         const Container::cWideString* text = language->Text(id);
         if (!text || text->IsEmpty())
@@ -339,6 +364,7 @@ bool cDialog::OnUpdateCommand(cControlModifier& modifier)
 
 void cDialog::OnDestroy()
 {
+    DestroyFooterLink();
     cWindow::OnDestroy();
 }
 
@@ -367,6 +393,7 @@ bool cDialog::OnTimer(UINT_PTR, LPARAM) { return false; }
 
 void cDialog::OnLButtonDown(std::int32_t keys, std::int32_t x, std::int32_t y)
 {
+    CloseFocusedDropDown();
     cWindow::OnLButtonDown(keys, x, y);
 }
 
@@ -401,6 +428,134 @@ HBRUSH cDialog::OnCtlColor(UINT message, HDC dc, HWND)
         return skin.DialogBrush();
     default: return nullptr;
     }
+}
+
+// ---- Controls, tool tips and the footer link -------------------------------------
+
+bool cDialog::IsCaptionControl(const cWindow* window)
+{
+    return dynamic_cast<const cButton*>(window) || dynamic_cast<const cStatic*>(window);
+}
+
+void cDialog::SubclassControls()
+{
+    if (!m_window)
+        return;
+    for (HWND child = GetWindow(m_window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    {
+        if (FromHandle(child))
+            continue;
+        const DWORD style = DWORD(GetWindowLongW(child, GWL_STYLE));
+        cWindow* control = nullptr;
+        if (HasClass(child, L"Static"))
+        {
+            switch (style & SS_TYPEMASK)
+            {
+            case SS_LEFT:
+            case SS_CENTER:
+            case SS_RIGHT:
+            case SS_SIMPLE:
+            case SS_ETCHEDHORZ:
+            case SS_ETCHEDVERT:
+            case SS_ETCHEDFRAME: control = new (std::nothrow) cStatic; break;
+            default: break;  // icons, bitmaps, frames, rectangles, owner-drawn
+            }
+        }
+        else if (HasClass(child, L"Button"))
+        {
+            const DWORD type = style & 0xF;
+            if (type == BS_GROUPBOX)
+                control = new (std::nothrow) cGroupBox;
+            else if (type <= BS_PUSHBOX)
+                control = new (std::nothrow) cButton;
+            // BS_OWNERDRAW and later types stay system buttons.
+        }
+        if (!control)
+            continue;
+        control->SetDeleteOnDestroy(true);
+        if (!control->Attach(child))
+            delete control;
+    }
+}
+
+void cDialog::SetToolTip(cToolTip* toolTip)
+{
+    m_toolTip = toolTip;
+    if (m_toolTip)
+        RegisterToolTips();
+}
+
+void cDialog::RegisterToolTips()
+{
+    const cLanguage* language = cLanguage::Current();
+    if (!m_toolTip || !m_toolTip->IsBound() || !m_window || !language)
+        return;
+    for (HWND child = GetWindow(m_window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    {
+        const int id = GetDlgCtrlID(child);
+        if (id < 1 || id > 0xFFFE)
+            continue;
+        if (!HasClass(child, L"Button") && !HasClass(child, L"ComboBox") && !HasClass(child, L"Static") &&
+            !(SendMessageW(child, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON))
+            continue;
+        const Container::cWideString* text = language->Text(id);
+        if (!text || text->IsEmpty())
+            continue;
+        // A control keeps one tool: the old one (and its old text) goes.
+        m_toolTip->RemoveTool(child);
+        m_toolTip->AddTool(child, Container::cWideString(CaptionText::ControlToolTip(text->View())));
+    }
+}
+
+cLinkStatic* cDialog::AddFooterLink(const char16_t* url, std::int32_t height)
+{
+    if (!g_footerLinks || m_footerLink || !m_window)
+        return nullptr;
+    const std::int32_t line = m_skin ? m_skin->LineHeight() : 0;
+    const std::int32_t margin = line / 4;
+    const std::int32_t linkHeight = height != 0 ? height : line;
+    const Container::sRect client = GetClientRect();
+
+    auto* link = new (std::nothrow) cLinkStatic;
+    if (!link)
+        return nullptr;
+    const cLanguage* language = cLanguage::Current();
+    const Container::cWideString* text = language ? language->Text(FooterLinkId) : nullptr;
+    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | SS_SUNKEN | SS_NOTIFY | SS_NOPREFIX |
+                            SS_CENTER;
+    static_assert(style == 0x50031181);
+    if (!link->Create(0, text ? text->Text() : u"", style, client.left + margin, client.bottom,
+                      client.right - margin, client.bottom + linkHeight, m_window, FooterLinkId))
+    {
+        delete link;
+        return nullptr;
+    }
+    link->SetVerticalPlacement(cStatic::PlaceCentre);
+    link->SetTarget(Container::cWideString(url));
+    m_footerLink = link;
+
+    // The dialog grows so that the link sits in its client area with a
+    // margin below it.
+    RECT frame{};
+    ::GetWindowRect(m_window, &frame);
+    SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + linkHeight + margin,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return link;
+}
+
+void cDialog::DestroyFooterLink()
+{
+    if (!m_footerLink)
+        return;
+    m_footerLink->Destroy();
+    delete m_footerLink;
+    m_footerLink = nullptr;
+}
+
+void cDialog::CloseFocusedDropDown()
+{
+    if (auto* combo = dynamic_cast<cComboBox*>(GetFocusWindow()); combo && combo->IsDroppedDown())
+        combo->CloseDropDown();
 }
 
 } // namespace Window

@@ -3,7 +3,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "framework/window/Button.h"
 #include "framework/window/Dialog.h"
+#include "framework/window/GroupBox.h"
+#include "framework/window/LinkStatic.h"
+#include "framework/window/Static.h"
+#include "framework/window/ToolTip.h"
+#include "framework/window/skin/Skin.h"
 #include "tests/window/DialogTestResources.h"
 #include "tests/window/DialogTestSupport.h"
 
@@ -296,11 +302,13 @@ TEST_F(DialogTest, CommandsGoToControlsFirstAndToChildPagesLast)
     SendMessageW(m_dialog.Handle(), WM_COMMAND, MAKEWPARAM(4000, 0), 0);
     EXPECT_EQ(1u, page.commands.size());
 
-    // A toolkit control that takes its own command keeps it from the dialog.
+    // A toolkit control that takes its own command keeps it from the dialog
+    // (the owner-drawn button is the template's one system button).
     cKeepingButton button;
-    ASSERT_TRUE(button.Attach(Item(IDC_TEST_CAPTURE)));
+    ASSERT_TRUE(button.Attach(Item(IDC_TEST_OWNERDRAW)));
     m_dialog.commands.clear();
-    SendMessageW(Item(IDC_TEST_CAPTURE), BM_CLICK, 0, 0);
+    SendMessageW(m_dialog.Handle(), WM_COMMAND, MAKEWPARAM(IDC_TEST_OWNERDRAW, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Item(IDC_TEST_OWNERDRAW)));
     EXPECT_EQ(1, button.commands);
     EXPECT_TRUE(m_dialog.commands.empty());
     button.Detach();
@@ -378,4 +386,105 @@ TEST_F(DialogTest, LayoutArrangesTheChildrenOnSize)
     root.Clear();
     for (Window::cWindow* child : {&fixed, &first, &second, &hidden})
         child->Destroy();
+}
+
+TEST_F(DialogTest, TemplateControlsBecomeToolkitControlsOfTheirKind)
+{
+    m_language.Select(u"English");
+    ASSERT_TRUE(m_dialog.Create(IDD_TEST_DIALOG, nullptr));
+    const auto object = [&](HWND window) { return Window::cWindow::FromHandle(window); };
+    const struct
+    {
+        int id;
+        const char* kind;
+    } cases[] = {
+        {IDC_TEST_LABEL, "static"},   {IDC_TEST_CENTER, "static"}, {IDC_TEST_RIGHT, "static"},
+        {-1, "static"},               {65535, "static"},          {IDC_TEST_RECT, "system"},
+        {IDC_TEST_GROUP, "group"},    {IDC_TEST_CAPTURE, "button"}, {IDC_TEST_CHECK, "button"},
+        {IDC_TEST_RADIO, "button"},   {IDC_TEST_OWNERDRAW, "system"}, {IDC_TEST_EDIT, "system"},
+        {IDC_TEST_COMBO, "system"},   {IDOK, "button"},           {IDYES, "button"},
+    };
+    for (const auto& test : cases)
+    {
+        SCOPED_TRACE(test.id);
+        Window::cWindow* control = object(GetDlgItem(m_dialog.Handle(), test.id));
+        const std::string kind = !control                                        ? "system"
+                                 : dynamic_cast<Window::cGroupBox*>(control)     ? "group"
+                                 : dynamic_cast<Window::cButton*>(control)       ? "button"
+                                 : dynamic_cast<Window::cStatic*>(control)       ? "static"
+                                                                                 : "other";
+        EXPECT_EQ(test.kind, kind);
+        if (control)
+            EXPECT_TRUE(control->DeleteOnDestroy());
+    }
+    // Subclassing again changes nothing; the controls die with the dialog.
+    Window::cWindow* label = object(Item(IDC_TEST_LABEL));
+    m_dialog.SubclassControls();
+    EXPECT_EQ(label, object(Item(IDC_TEST_LABEL)));
+    const HWND labelWindow = Item(IDC_TEST_LABEL);
+    DestroyWindow(m_dialog.Handle());
+    EXPECT_EQ(nullptr, object(labelWindow));
+}
+
+TEST_F(DialogTest, ToolTipsFollowTheLanguageWithOneToolPerControl)
+{
+    m_language.Select(u"English");
+    ASSERT_TRUE(m_dialog.Create(IDD_TEST_DIALOG, nullptr));
+    Window::cToolTip tip;
+    ASSERT_TRUE(tip.Create(m_dialog.Handle()));
+    m_dialog.SetToolTip(&tip);
+    // Buttons, statics and combo boxes with an id below 0xFFFF and a text:
+    // all but the edit and the two statics without an id.
+    const int count = tip.GetToolCount();
+    EXPECT_EQ(15, count);
+    EXPECT_EQ(u"Capture", tip.GetToolText(Item(IDC_TEST_CAPTURE)).View());
+    EXPECT_EQ(u"File format:", tip.GetToolText(Item(IDC_TEST_COMBO)).View());
+    EXPECT_EQ(u"", tip.GetToolText(Item(IDC_TEST_EDIT)).View());
+
+    m_language.Select(cAppLanguage::Korean);
+    m_dialog.ApplyLanguage();
+    EXPECT_EQ(count, tip.GetToolCount());
+    EXPECT_EQ(u"\uCEA1\uCC98", tip.GetToolText(Item(IDC_TEST_CAPTURE)).View());
+    m_dialog.RegisterToolTips();
+    EXPECT_EQ(count, tip.GetToolCount());
+
+    // A text with a tip field shows only the tip.
+    m_language.Language().Parse(u"IDC_CAPTURE \"&Grab|Takes a picture\"");
+    m_dialog.ApplyLanguage();
+    EXPECT_EQ(u"Takes a picture", tip.GetToolText(Item(IDC_TEST_CAPTURE)).View());
+    EXPECT_EQ(u"&Grab", WindowText(Item(IDC_TEST_CAPTURE)));
+    m_dialog.SetToolTip(nullptr);
+    tip.Destroy();
+}
+
+TEST_F(DialogTest, FooterLinkIsAddedOnceBelowTheClientArea)
+{
+    m_language.Select(u"English");
+    ASSERT_TRUE(m_dialog.Create(IDD_TEST_EMPTY, nullptr));
+    Window::cDialog::EnableFooterLinks(false);
+    EXPECT_EQ(nullptr, m_dialog.AddFooterLink(u"https://example.invalid/", 0));
+
+    Window::cDialog::EnableFooterLinks(true);
+    const Container::sRect before = m_dialog.GetClientRect();
+    Window::cLinkStatic* link = m_dialog.AddFooterLink(u"https://example.invalid/", 20);
+    ASSERT_NE(nullptr, link);
+    EXPECT_EQ(nullptr, m_dialog.AddFooterLink(u"https://example.invalid/other", 20));
+    EXPECT_EQ(link, m_dialog.FooterLink());
+    const std::int32_t margin = m_dialog.GetSkin()->LineHeight() / 4;
+    const Container::sRect placed = link->GetPlacementRect();
+    EXPECT_EQ(before.left + margin, placed.left);
+    EXPECT_EQ(before.right - margin, placed.right);
+    EXPECT_EQ(before.bottom, placed.top);
+    EXPECT_EQ(before.bottom + 20, placed.bottom);
+    EXPECT_EQ(before.Height() + 20 + margin, m_dialog.GetClientRect().Height());
+    // The promotion line of the built-in resource.
+    EXPECT_EQ(u"Try Brimvale Pro, the image editor from Vadrin!", WindowText(link->Handle()));
+    EXPECT_EQ(u"https://example.invalid/", link->GetTarget().View());
+    EXPECT_EQ(DWORD(0x50031181), link->GetStyle());
+    EXPECT_EQ(Window::cDialog::FooterLinkId, link->GetId());
+    Window::cDialog::EnableFooterLinks(false);
+
+    // The dialog deletes its link with its window.
+    DestroyWindow(m_dialog.Handle());
+    EXPECT_EQ(nullptr, m_dialog.FooterLink());
 }
