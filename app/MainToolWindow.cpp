@@ -519,7 +519,7 @@ void cMainToolWindow::GrabAndProcess(const std::vector<Container::sRect>& rects)
     std::vector<Painter::cPicture> pictures;
     for (const Container::sRect& rect : rects) {
         Painter::cPicture picture;
-        if (GDI::GrabScreen(Painter::cRect(rect), picture))
+        if (GDI::GrabScreen(rect, picture))
             pictures.push_back(std::move(picture));
     }
     RestoreIdle();
@@ -638,8 +638,8 @@ void cMainToolWindow::SaveWithDialog(std::vector<Painter::cPicture>& pictures)
 void cMainToolWindow::SaveInBackground(const std::vector<Painter::cPicture>& pictures)
 {
     CollectFinishedWorkers();
-    auto worker = std::make_unique<cSimplePictureSaveThread>(m_settings->Naming(), m_namer, this);
-    if (!worker->Start() || !worker->SetQueue(pictures))
+    auto worker = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(m_settings->Naming(), m_namer, this);
+    if (!worker || !worker->Start() || !worker->SetQueue(pictures))
         return;
     worker->Wake();
     m_workers.push_back(std::move(worker));
@@ -649,18 +649,15 @@ void cMainToolWindow::CollectFinishedWorkers()
 {
     // A worker that has been woken and not yet emptied its queue is never
     // collected.
-    std::erase_if(m_workers, [](const std::unique_ptr<cSimplePictureSaveThread>& worker) {
-        if (!worker->IsFinished())
-            return false;
-        worker->Stop();
-        return true;
+    // Erasing a holder stops and joins its thread.
+    std::erase_if(m_workers, [](const Thread::cThreadHolder<cSimplePictureSaveThread>& worker) {
+        return worker->IsFinished();
     });
 }
 
 void cMainToolWindow::StopWorkers()
 {
-    for (auto& worker : m_workers)
-        worker->Stop();
+    // Releasing each holder saves its queue, then joins its thread.
     m_workers.clear();
     OnSavedNotification();
 }

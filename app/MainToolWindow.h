@@ -126,7 +126,7 @@ private:
     cSettingsRecord* m_settings = nullptr;
     cCaptureFrame* m_frame = nullptr;
 
-    std::vector<std::unique_ptr<cSimplePictureSaveThread>> m_workers;
+    std::vector<Thread::cThreadHolder<cSimplePictureSaveThread>> m_workers;
     cCaptureFileNamer m_namer;
     int m_statusId = -1;
     std::vector<HBITMAP> m_buttonBitmaps;

@@ -2,16 +2,10 @@
 
 #include <memory>
 
-cSimplePictureSaveThread::cSimplePictureSaveThread(const cSettingsRecord::sNaming& naming, cCaptureFileNamer& namer,
-                                                   cListener* listener)
-    : m_naming(naming), m_namer(namer), m_listener(listener)
+cSimplePictureSaveThread::cSimplePictureSaveThread(const cKey& key, const cSettingsRecord::sNaming& naming,
+                                                   cCaptureFileNamer& namer, cListener* listener)
+    : cRunThread(key), m_naming(naming), m_namer(namer), m_listener(listener)
 {
-}
-
-cSimplePictureSaveThread::~cSimplePictureSaveThread()
-{
-    // Pending pictures are saved before the thread ends.
-    Stop();
 }
 
 bool cSimplePictureSaveThread::SetQueue(const std::vector<Painter::cPicture>& pictures)

@@ -31,10 +31,12 @@ public:
         virtual void OnPictureSaved(const Container::cWideString& path) = 0;
     };
 
-    // namer must outlive the worker; listener may be null.
-    cSimplePictureSaveThread(const cSettingsRecord::sNaming& naming, cCaptureFileNamer& namer, cListener* listener);
-    // Stops the thread after the queue has been saved.
-    ~cSimplePictureSaveThread() override;
+    // Made through Thread::cThreadHolder, whose release stops the thread
+    // after the queue has been saved. namer must outlive the worker;
+    // listener may be null.
+    cSimplePictureSaveThread(const cKey& key, const cSettingsRecord::sNaming& naming, cCaptureFileNamer& namer,
+                             cListener* listener);
+    ~cSimplePictureSaveThread() override = default;
 
     // Replaces the queue by copies of pictures (under the lock). False, with
     // the queue left empty, when a copy could not be made.

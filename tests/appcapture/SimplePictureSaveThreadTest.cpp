@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/capture/SimplePictureSaveThread.h"
+#include "framework/core/Thread.h"
 #include "framework/core/PathHelpers.h"
 #include "tests/support/TempFolder.h"
 
@@ -141,7 +142,10 @@ TEST(SimplePictureSaveThread, SavesEveryPictureUnderItsOwnNameAndReportsEachPath
     sFakeClock clock;
     cCaptureFileNamer namer;
     cRecorder recorder;
-    cSimplePictureSaveThread worker(Naming(folder.Path(), u"png"), namer, &recorder);
+    auto holder = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(
+        Naming(folder.Path(), u"png"), namer, &recorder);
+    ASSERT_TRUE(holder);
+    cSimplePictureSaveThread& worker = *holder;
     ASSERT_TRUE(worker.Start());
     const std::vector<Painter::cPicture> pictures = {Pattern(17, 9, 1), Pattern(5, 23, 2), Pattern(1, 1, 3)};
     ASSERT_TRUE(worker.SetQueue(pictures));
@@ -186,7 +190,10 @@ TEST(SimplePictureSaveThread, PicturesThatCannotBeSavedAreSkippedWithoutANotice)
     for (const sCase& c : cases) {
         cCaptureFileNamer namer;
         cRecorder recorder;
-        cSimplePictureSaveThread worker(Naming(c.folder, c.format), namer, &recorder);
+        auto holder = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(
+            Naming(c.folder, c.format), namer, &recorder);
+        ASSERT_TRUE(holder);
+        cSimplePictureSaveThread& worker = *holder;
         ASSERT_TRUE(worker.Start());
         ASSERT_TRUE(worker.SetQueue({Pattern(4, 4, 1), Pattern(4, 4, 2)}));
         worker.Wake();
@@ -204,7 +211,10 @@ TEST(SimplePictureSaveThread, IsNotFinishedWhileWorkIsQueuedOrBeingSaved)
     Testing::cTempFolder folder;
     cCaptureFileNamer namer;
     cRecorder recorder;
-    cSimplePictureSaveThread worker(Naming(folder.Path(), u"bmp"), namer, &recorder);
+    auto holder = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(
+        Naming(folder.Path(), u"bmp"), namer, &recorder);
+    ASSERT_TRUE(holder);
+    cSimplePictureSaveThread& worker = *holder;
     ASSERT_TRUE(worker.Start());
     EXPECT_TRUE(worker.IsFinished()); // idle and empty
 
@@ -226,7 +236,10 @@ TEST(SimplePictureSaveThread, DeletingTheWorkerSavesWhatWasHandedOver)
     Testing::cTempFolder folder;
     cCaptureFileNamer namer;
     {
-        cSimplePictureSaveThread worker(Naming(folder.Path(), u"tga"), namer, nullptr);
+        auto holder = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(
+            Naming(folder.Path(), u"tga"), namer, nullptr);
+        ASSERT_TRUE(holder);
+        cSimplePictureSaveThread& worker = *holder;
         ASSERT_TRUE(worker.Start());
         ASSERT_TRUE(worker.SetQueue({Pattern(300, 200, 1), Pattern(300, 200, 2), Pattern(300, 200, 3)}));
         worker.Wake();
@@ -246,7 +259,9 @@ TEST(SimplePictureSaveThread, KeepsTheNamingItWasCreatedWith)
     cRecorder recorder;
     sNaming naming = Naming(folder.Path(), u"png");
     naming.sameFileName = true;
-    cSimplePictureSaveThread worker(naming, namer, &recorder);
+    auto holder = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(naming, namer, &recorder);
+    ASSERT_TRUE(holder);
+    cSimplePictureSaveThread& worker = *holder;
     // The caller's record changes after the worker was made.
     naming.format = u"bmp";
     naming.prefix = u"Other";
