@@ -227,6 +227,36 @@ bool cProgram::WaitIdle(DWORD timeoutMs) const
     return WaitUntil([&] { return IsWindowVisible(m_toolWindow) != FALSE; }, timeoutMs);
 }
 
+HWND cProgram::WaitForDialog(DWORD timeoutMs) const
+{
+    struct sSearch
+    {
+        DWORD process;
+        HWND toolWindow;
+        HWND found;
+    } search{m_info.dwProcessId, m_toolWindow, nullptr};
+    auto find = [](HWND window, LPARAM data) -> BOOL {
+        auto* search = reinterpret_cast<sSearch*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t className[64] = {};
+        GetClassNameW(window, className, 64);
+        if (owner == search->process && window != search->toolWindow && IsWindowVisible(window) &&
+            std::wstring(className) == L"#32770") {
+            search->found = window;
+            return FALSE;
+        }
+        return TRUE;
+    };
+    WaitUntil(
+        [&] {
+            EnumWindows(find, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
+
 // ---- cPatternWindow ----------------------------------------------------
 
 cPatternWindow::~cPatternWindow()

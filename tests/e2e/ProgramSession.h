@@ -59,6 +59,9 @@ public:
     bool IsControlVisible(int id) const;
     // Waits until the tool window is visible again after a capture.
     bool WaitIdle(DWORD timeoutMs = 20000) const;
+    // A visible dialog of the program other than the tool window (a save
+    // dialog), or null when none appeared in time.
+    HWND WaitForDialog(DWORD timeoutMs = 30000) const;
 
 private:
     PROCESS_INFORMATION m_info{};

@@ -209,6 +209,121 @@ TEST_F(ProgramWithPattern, AltPrintScreenCapturesTheWindowUnderThePointer)
     EXPECT_EQ(PatternMismatches(picture, rect.left, rect.top, where), 0) << where;
 }
 
+TEST_F(ProgramWithPattern, ConfirmSavingAsksForEachNameAndSavesInTheFormatOfTheNameTyped)
+{
+    StartProgram({L"ConfirmSaving = true"});
+    EXPECT_EQ(IsDlgButtonChecked(program.ToolWindow(), 3051), BST_CHECKED);
+
+    // Cancelled: nothing is saved.
+    ASSERT_TRUE(Xdotool(L"key Print"));
+    HWND dialog = program.WaitForDialog();
+    ASSERT_NE(dialog, nullptr) << "no save dialog";
+    RECT rect{};
+    ASSERT_TRUE(GetWindowRect(dialog, &rect));
+    const std::wstring overDialog = L"mousemove " + std::to_wstring((rect.left + rect.right) / 2) + L" " +
+                                    std::to_wstring(rect.top + 40);
+    ASSERT_TRUE(Xdotool(overDialog + L" key Escape"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 20000));
+
+    // A name typed with another extension: saved in that format.
+    ASSERT_TRUE(Xdotool(L"key Print"));
+    dialog = program.WaitForDialog();
+    ASSERT_NE(dialog, nullptr) << "no second save dialog";
+    ASSERT_TRUE(GetWindowRect(dialog, &rect));
+    ASSERT_TRUE(Xdotool(L"mousemove " + std::to_wstring((rect.left + rect.right) / 2) + L" " +
+                        std::to_wstring(rect.top + 40) + L" key ctrl+a type typed.bmp"));
+    ASSERT_TRUE(Xdotool(L"key Return"));
+    ASSERT_TRUE(WaitForFiles(scratch, L"bmp", 1, 30000));
+    EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == L"The image is saved."; }, 10000))
+        << Narrow(program.StatusText());
+    EXPECT_TRUE(scratch.Files(L"png").empty()) << "the cancelled picture was saved";
+    const std::vector<std::wstring> files = scratch.Files(L"bmp");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(files[0], L"typed.bmp");
+    std::vector<std::uint8_t> bytes;
+    ASSERT_TRUE(ReadFileBytes(scratch.Folder() + L"\\typed.bmp", bytes));
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], 'B');
+    EXPECT_EQ(bytes[1], 'M');
+    ExpectMonitorPictures(scratch, L"bmp");
+}
+
+TEST_F(ProgramWithPattern, ClosingDuringABackgroundSaveStillWritesTheFileAndEndsWithZero)
+{
+    // JPEG-2000 is the slowest writer: the save is still running when the
+    // window closes.
+    StartProgram({L"SaveFileFormat = \"jp2\""});
+    ASSERT_TRUE(Xdotool(L"key Print"));
+    ASSERT_TRUE(program.WaitIdle());
+    ASSERT_TRUE(program.Close());
+    EXPECT_EQ(program.WaitForExit(120000), 0u);
+    ASSERT_EQ(scratch.Files(L"jp2").size(), Monitors().size());
+    for (const std::wstring& name : scratch.Files(L"jp2")) {
+        Painter::cPicture picture;
+        ASSERT_TRUE(LoadPicture(scratch.Folder() + L"\\" + name, picture)) << Narrow(name);
+        EXPECT_EQ(picture.Width(), Monitors()[0].right - Monitors()[0].left);
+    }
+}
+
+TEST_F(ProgramWithPattern, EndOfSessionWritesTheSettingsAndPendingPictures)
+{
+    StartProgram({L"SaveFileFormat = \"tga\""});
+    ASSERT_TRUE(Xdotool(L"key Print"));
+    ASSERT_TRUE(program.WaitIdle());
+    // The settings file given had only two values; at log-off the program
+    // writes all of them while it still runs.
+    SendMessageTimeoutW(program.ToolWindow(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 60000, nullptr);
+    EXPECT_TRUE(program.IsRunning());
+    EXPECT_EQ(scratch.Files(L"tga").size(), Monitors().size());
+    const std::wstring settings = cScratch::ReadSettings();
+    EXPECT_NE(settings.find(L"DefaultLanguage = \"English\""), std::wstring::npos) << Narrow(settings);
+    EXPECT_NE(settings.find(L"SaveFileFormat = \"tga\""), std::wstring::npos);
+}
+
+TEST_F(ProgramWithPattern, ForeignSavedNotificationsAreIgnored)
+{
+    StartProgram({});
+    // WM_USER + 1 from another process, with an address that means nothing
+    // there: the program reads nothing through it.
+    DWORD_PTR result = 0;
+    ASSERT_NE(SendMessageTimeoutW(program.ToolWindow(), WM_USER + 1, 0, 0x12345678, SMTO_NORMAL, 10000, &result), 0);
+    EXPECT_EQ(result, 1u);
+    ASSERT_NE(SendMessageTimeoutW(program.ToolWindow(), WM_USER + 1, 7, -1, SMTO_NORMAL, 10000, &result), 0);
+    EXPECT_TRUE(program.IsRunning());
+    // And it still captures.
+    ASSERT_TRUE(Xdotool(L"key Print"));
+    EXPECT_TRUE(WaitForFiles(scratch, L"png", Monitors().size()));
+}
+
+// Every format with a writer: a capture writes it, and it decodes at the
+// screen's size (the lossless true-colour ones with the screen's pixels).
+class ProgramFormats : public ProgramWithPattern, public testing::WithParamInterface<const wchar_t*>
+{
+};
+
+TEST_P(ProgramFormats, CaptureIsWrittenInTheFormatAndDecodesAtTheScreensSize)
+{
+    const std::wstring format = GetParam();
+    StartProgram({L"SaveFileFormat = \"" + format + L"\""});
+    ASSERT_TRUE(Xdotool(L"key Print"));
+    ASSERT_TRUE(WaitForFiles(scratch, format, Monitors().size()));
+    ASSERT_TRUE(program.WaitIdle());
+    const RECT monitor = Monitors()[0];
+    for (const std::wstring& name : scratch.Files(format)) {
+        Painter::cPicture picture;
+        ASSERT_TRUE(LoadPicture(scratch.Folder() + L"\\" + name, picture)) << Narrow(name);
+        EXPECT_EQ(picture.Width(), monitor.right - monitor.left);
+        EXPECT_EQ(picture.Height(), monitor.bottom - monitor.top);
+    }
+    if (format == L"png" || format == L"bmp" || format == L"tga" || format == L"pnm" || format == L"ras")
+        ExpectMonitorPictures(scratch, format);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWriter, ProgramFormats,
+                         testing::Values(L"png", L"bmp", L"gif", L"ico", L"jpg", L"jpc", L"jp2", L"pcx", L"pgx",
+                                         L"pnm", L"ras", L"ska", L"tga"),
+                         [](const testing::TestParamInfo<const wchar_t*>& info) { return Narrow(info.param); });
+
 TEST(Program, ASecondStartBringsTheRunningCopyForwardAndEndsWithZero)
 {
     cScratch scratch;
