@@ -10,6 +10,9 @@
 #include "framework/painter/AlphaComposite.h"
 #include "framework/painter/PictureList.h"
 #include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/picturefile/PictureFile.h"
+#include "framework/settings/LanguageTable.h"
+#include "framework/window/Button.h"
 #include "resources/ToolWindowResource.h"
 #include "resources/resource.h"
 
@@ -47,29 +50,6 @@ constexpr int kFramingButtons[] = {IDC_CAPTURE, IDC_CAPTURE_FRAME_CANCEL};
 // The home page the logo button opens.
 const wchar_t kHomePage[] = L"https://www.vadrin.com/?from=Quillsnapper";
 
-// A 32-bit top-down DIB section holding picture composed over colour.
-HBITMAP MakeButtonBitmap(const Painter::cPicture& picture, COLORREF colour)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = picture.Width();
-    info.bmiHeader.biHeight = -picture.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap == nullptr)
-        return nullptr;
-    const std::uint32_t face =
-        0xFF000000u | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | static_cast<std::uint32_t>(GetBValue(colour));
-    auto* target = static_cast<std::uint32_t*>(bits);
-    for (int y = 0; y < picture.Height(); ++y)
-        for (int x = 0; x < picture.Width(); ++x)
-            target[y * picture.Width() + x] = Painter::BlendNormal(face, picture.Pixel(x, y));
-    return bitmap;
-}
-
 } // namespace
 
 cMainToolWindow::cMainToolWindow() = default;
@@ -77,138 +57,97 @@ cMainToolWindow::cMainToolWindow() = default;
 cMainToolWindow::~cMainToolWindow()
 {
     StopWorkers();
-    Destroy();
     if (m_accelerators != nullptr)
         DestroyAcceleratorTable(m_accelerators);
-    for (HBITMAP bitmap : m_buttonBitmaps)
-        DeleteObject(bitmap);
     if (m_bigIcon != nullptr)
         DestroyIcon(m_bigIcon);
     if (m_smallIcon != nullptr)
         DestroyIcon(m_smallIcon);
 }
 
-const char16_t* cMainToolWindow::EnglishText(int id)
+Container::cWideString cMainToolWindow::LanguageText(int id)
 {
-    switch (id) {
-    case IDS_MSG_WELCOME: return u"Welcome Quillsnapper";
-    case IDS_MSG_TRY_KEYBOARD_TO_MOVEING: return u"Try the arrow keys for moving.";
-    case IDS_MSG_TRY_SHIFT_KEY: return u"with the Shift key to move 10 pixels";
-    case IDS_MSG_TRY_CTRL_KEY: return u"with the Ctrl key to resize";
-    case IDS_MSG_TRY_ENTER: return u"If you want to capture, press Enter key.";
-    case IDS_MSG_COPYED_CLIPBOARD: return u"The image is copied to the clipboard.";
-    case IDS_MSG_SAVED_FILE: return u"The image is saved.";
-    case IDC_NORMAL_CAPTURE: return u"Rectangular Capture";
-    case IDC_CAPTURE: return u"Capture";
-    case IDC_CAPTURE_FRAME: return u"Rectangular Capture";
-    case IDC_CAPTURE_FRAME_CANCEL: return u"Cancel";
-    case IDC_CAPTURE_WINDOW: return u"Window Capture";
-    case IDC_CAPTURE_FULL_SCREEN: return u"Full-screen Capture";
-    case IDC_OPEN_SAVE_FOLDER: return u"Open Save Folder";
-    case IDC_OPTIONS: return u"Options";
-    case IDC_CHECK_CONFIRM_SAVING: return u"Confirm Saving";
-    case IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM: return u"Send to associated program";
-    case ID_ABOUT: return u"About Quillsnapper...";
-    default: return u"";
-    }
+    const cLanguage* language = cLanguage::Current();
+    const Container::cWideString* text = language != nullptr ? language->Text(id) : nullptr;
+    if (text == nullptr)
+        return Container::cWideString(u"");
+    // Texts read "caption|description|tool tip": the caption is shown.
+    const std::size_t bar = text->Find(u'|');
+    return bar < text->Length() ? Container::cWideString(text->Text(), bar) : *text;
 }
 
 bool cMainToolWindow::Create(HINSTANCE instance, cSettingsRecord& settings, cCaptureFrame& frame)
 {
-    if (m_window != nullptr)
+    if (Handle() != nullptr)
         return true;
     m_instance = instance;
     m_settings = &settings;
     m_frame = &frame;
-    m_window = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN_TOOL_WINDOW), nullptr,
-                                  &cMainToolWindow::DialogProc, reinterpret_cast<LPARAM>(this));
-    return m_window != nullptr;
+    return cDialog::Create(IDD_MAIN_TOOL_WINDOW, nullptr);
 }
 
-void cMainToolWindow::Destroy()
-{
-    if (m_window != nullptr)
-        DestroyWindow(m_window);
-    m_window = nullptr;
-}
-
-INT_PTR CALLBACK cMainToolWindow::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<cMainToolWindow*>(lParam);
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-        self->m_window = window;
-        self->OnInitDialog();
-        self->ApplyLanguage();
-        // No control takes the focus: the window is not shown yet.
-        return FALSE;
-    }
-    auto* self = reinterpret_cast<cMainToolWindow*>(GetWindowLongPtrW(window, DWLP_USER));
-    if (self == nullptr)
-        return FALSE;
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, DWLP_USER, 0);
-        self->m_window = nullptr;
-        self->m_notifyWindow.store(nullptr);
-        return FALSE;
-    }
-    return self->HandleMessage(message, wParam, lParam);
-}
-
-INT_PTR cMainToolWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT cMainToolWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND:
-        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return TRUE;
-    case WM_INPUT:
-        OnRawInput(reinterpret_cast<HRAWINPUT>(lParam));
-        // The default processing cleans up after the raw input.
-        return FALSE;
-    case WM_SYSCOMMAND: {
-        bool handled = false;
-        OnSysCommand(wParam, lParam, handled);
-        return handled ? TRUE : FALSE;
-    }
-    case WM_ACTIVATE:
-        OnActivate(wParam, lParam);
-        return FALSE;
-    case WM_CLOSE:
-        // The window lives until the application takes it down.
-        PostQuitMessage(0);
-        return TRUE;
-    case WM_TIMER:
-        // The pick timer steps window picking while the window is hidden.
-        return TRUE;
-    case WM_DESTROY:
-        KillTimer(m_window, kPickTimer);
-        return FALSE;
     case kSavedMessage:
         // Also DM_SETDEFID, which anyone may send: the message carries
         // nothing we read; the paths come from our own workers' list.
         OnSavedNotification();
-        SetWindowLongPtrW(m_window, DWLP_MSGRESULT, 1);
+        SetResult(1);
         return TRUE;
-    case WM_ENDSESSION:
-        if (wParam != FALSE && m_endSession)
-            m_endSession();
-        return FALSE;
+    case WM_SYSCOMMAND:
+        if (HandleSysCommand(wParam))
+            return TRUE;
+        break;
+    case WM_NCDESTROY:
+        m_notifyWindow.store(nullptr);
+        break;
     default:
-        return FALSE;
+        break;
     }
+    return cDialog::WindowProc(message, wParam, lParam);
 }
 
-void cMainToolWindow::OnInitDialog()
+void cMainToolWindow::OnClose()
 {
-    m_notifyWindow.store(m_window);
+    // The window lives until the application takes it down.
+    PostQuitMessage(0);
+}
+
+void cMainToolWindow::OnDestroy()
+{
+    KillTimer(Handle(), kPickTimer);
+    cDialog::OnDestroy();
+}
+
+void cMainToolWindow::OnEndSession(bool ending, LPARAM flags)
+{
+    if (ending && m_endSession)
+        m_endSession();
+    cDialog::OnEndSession(ending, flags);
+}
+
+bool cMainToolWindow::OnTimer(UINT_PTR id, LPARAM lParam)
+{
+    // The pick timer steps window picking while the window is hidden.
+    if (id == kPickTimer)
+        return true;
+    return cDialog::OnTimer(id, lParam);
+}
+
+bool cMainToolWindow::OnInitDialog()
+{
+    // The title from the language, the template's controls as toolkit ones.
+    cDialog::OnInitDialog();
+    m_notifyWindow.store(Handle());
     // The tool window's own icons (not the dialog class's, which every
     // dialog of the process shares).
     m_bigIcon = static_cast<HICON>(LoadImageW(m_instance, MAKEINTRESOURCEW(IDI_QUILLSNAPPER), IMAGE_ICON,
                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
     m_smallIcon = static_cast<HICON>(LoadImageW(m_instance, MAKEINTRESOURCEW(IDI_QUILLSNAPPER), IMAGE_ICON,
                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
-    SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
+    SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
 
     ACCEL keys[] = {
         {FVIRTKEY, 'R', IDC_CAPTURE_FRAME},        {FVIRTKEY, 'F', IDC_CAPTURE_FULL_SCREEN},
@@ -218,71 +157,69 @@ void cMainToolWindow::OnInitDialog()
     if (m_accelerators == nullptr)
         m_accelerators = CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
 
-    if (HMENU systemMenu = GetSystemMenu(m_window, FALSE))
+    if (HMENU systemMenu = GetSystemMenu(Handle(), FALSE))
         AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
     ShowButton(IDC_CAPTURE, false);
     ShowButton(IDC_CAPTURE_FRAME_CANCEL, false);
     CreateToolTips();
-    EnableWindow(GetDlgItem(m_window, IDC_CAPTURE_FRAME_CANCEL), FALSE);
+    EnableWindow(GetDlgItem(Handle(), IDC_CAPTURE_FRAME_CANCEL), FALSE);
     LoadButtonPictures();
-    CheckDlgButton(m_window, IDC_CHECK_CONFIRM_SAVING, m_settings->ConfirmSaving ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(m_window, IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM,
-                   m_settings->CheckedAssociatedProgram ? BST_CHECKED : BST_UNCHECKED);
+    SetCheck(IDC_CHECK_CONFIRM_SAVING, m_settings->ConfirmSaving);
+    SetCheck(IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM, m_settings->CheckedAssociatedProgram);
     SetStatus(IDS_MSG_WELCOME);
+    // No control takes the focus: the window is not shown yet.
+    return false;
 }
 
 void cMainToolWindow::ApplyLanguage()
 {
-    for (int id : {IDC_CHECK_CONFIRM_SAVING, IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM})
-        SetDlgItemTextW(m_window, id, Wide(EnglishText(id)));
-    SetWindowTextW(m_window, L"Vadrin Quillsnapper");
-    if (HMENU systemMenu = GetSystemMenu(m_window, FALSE)) {
+    cDialog::ApplyLanguage();
+    SetWindowTextW(Handle(), L"Vadrin Quillsnapper");
+    if (HMENU systemMenu = GetSystemMenu(Handle(), FALSE)) {
         DeleteMenu(systemMenu, ID_ABOUT, MF_BYCOMMAND);
-        AppendMenuW(systemMenu, MF_STRING, ID_ABOUT, Wide(EnglishText(ID_ABOUT)));
+        AppendMenuW(systemMenu, MF_STRING, ID_ABOUT, Wide(LanguageText(ID_ABOUT).Text()));
     }
 }
 
 void cMainToolWindow::CreateToolTips()
 {
-    m_toolTip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, m_instance, nullptr);
-    if (m_toolTip == nullptr)
+    if (!m_toolTip.Create(Handle()))
         return;
-    SendMessageW(m_toolTip, TTM_SETMAXTIPWIDTH, 0, 300);
-    for (const sButtonTile& button : kButtonTiles) {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = m_window;
-        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(m_window, button.id));
-        tool.lpszText = const_cast<wchar_t*>(Wide(EnglishText(button.id)));
-        SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    SendMessageW(m_toolTip, TTM_ACTIVATE, TRUE, 0);
+    SetWindowPos(m_toolTip.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_toolTip.SetMaxTipWidth(300);
+    m_toolTip.Activate(true);
+    // The tips are the third part of each control's language text.
+    SetToolTip(&m_toolTip);
 }
 
 void cMainToolWindow::LoadButtonPictures()
 {
     Application::cModule module(m_instance);
     Painter::cPicture strip;
-    Painter::cPictureList tiles;
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    if (module.LoadBitmapResource(strip, IDB_TOOL_TILES) && tiles.SplitStrip(strip)) {
-        for (const sButtonTile& button : kButtonTiles) {
-            HBITMAP bitmap = MakeButtonBitmap(*tiles[button.tile], face);
-            if (bitmap == nullptr)
-                continue;
-            m_buttonBitmaps.push_back(bitmap);
-            SendDlgItemMessageW(m_window, button.id, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-        }
+    auto button = [&](int id) { return dynamic_cast<Window::cButton*>(FromHandle(GetDlgItem(Handle(), id))); };
+    if (module.LoadBitmapResource(strip, IDB_TOOL_TILES) && m_tiles.SplitStrip(strip)) {
+        for (const sButtonTile& tile : kButtonTiles)
+            if (Window::cButton* target = button(tile.id))
+                target->SetImage(*m_tiles[tile.tile]);
     }
-    Painter::cPicture logo;
-    if (module.LoadBitmapResource(logo, IDB_LOGO)) {
-        if (HBITMAP bitmap = MakeButtonBitmap(logo, face)) {
-            m_buttonBitmaps.push_back(bitmap);
-            SendDlgItemMessageW(m_window, IDC_VADRIN, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-        }
-    }
+    if (module.LoadBitmapResource(m_logo, IDB_LOGO))
+        if (Window::cButton* target = button(IDC_VADRIN))
+            target->SetImage(m_logo);
+}
+
+void cMainToolWindow::SetCheck(int id, bool checked)
+{
+    if (auto* box = dynamic_cast<Window::cButton*>(FromHandle(GetDlgItem(Handle(), id))))
+        box->SetCheck(checked ? BST_CHECKED : BST_UNCHECKED);
+    else
+        CheckDlgButton(Handle(), id, checked ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool cMainToolWindow::IsChecked(int id) const
+{
+    if (auto* box = dynamic_cast<Window::cButton*>(FromHandle(GetDlgItem(Handle(), id))))
+        return box->GetCheck() == BST_CHECKED;
+    return IsDlgButtonChecked(Handle(), id) == BST_CHECKED;
 }
 
 void cMainToolWindow::SetStatus(int id)
@@ -290,18 +227,18 @@ void cMainToolWindow::SetStatus(int id)
     if (id == m_statusId)
         return;
     m_statusId = id;
-    SetDlgItemTextW(m_window, IDC_STATUS, Wide(id == 0 ? u"" : EnglishText(id)));
+    SetDlgItemTextW(Handle(), IDC_STATUS, Wide(id == 0 ? u"" : LanguageText(id).Text()));
 }
 
 void cMainToolWindow::ShowButton(int id, bool show)
 {
-    if (HWND button = GetDlgItem(m_window, id))
+    if (HWND button = GetDlgItem(Handle(), id))
         ShowWindow(button, show ? SW_SHOWNA : SW_HIDE);
 }
 
 bool cMainToolWindow::PreTranslateMessage(MSG* message)
 {
-    if (m_window == nullptr)
+    if (Handle() == nullptr)
         return false;
     if (m_frame != nullptr && m_frame->IsVisible() && message->message == WM_KEYDOWN &&
         message->wParam == VK_RETURN) {
@@ -310,19 +247,19 @@ bool cMainToolWindow::PreTranslateMessage(MSG* message)
     }
     if (m_accelerators != nullptr) {
         MSG copy = *message;
-        if (TranslateAcceleratorW(m_window, m_accelerators, &copy))
+        if (TranslateAcceleratorW(Handle(), m_accelerators, &copy))
             return true;
     }
-    return IsDialogMessageW(m_window, message) != FALSE;
+    return cDialog::PreTranslateMessage(message);
 }
 
-void cMainToolWindow::OnCommand(int id, int code, HWND control)
+bool cMainToolWindow::OnCommand(std::int32_t id, std::int32_t code, HWND control)
 {
     const bool fromAccelerator = control == nullptr && code == 1;
     if (control != nullptr && code != BN_CLICKED)
-        return;
+        return true;
     if (control == nullptr && !fromAccelerator)
-        return;
+        return true;
     if (fromAccelerator) {
         switch (id) {
         case IDC_CAPTURE_FRAME:
@@ -333,10 +270,10 @@ void cMainToolWindow::OnCommand(int id, int code, HWND control)
             break;
         case IDC_CAPTURE:
             if (m_frame == nullptr || !m_frame->IsVisible())
-                return;
+                return true;
             break;
         default:
-            return;
+            return true;
         }
     }
     switch (id) {
@@ -356,20 +293,20 @@ void cMainToolWindow::OnCommand(int id, int code, HWND control)
         OpenSaveFolder();
         break;
     case IDC_CHECK_CONFIRM_SAVING:
-        m_settings->ConfirmSaving = IsDlgButtonChecked(m_window, IDC_CHECK_CONFIRM_SAVING) == BST_CHECKED;
+        m_settings->ConfirmSaving = IsChecked(IDC_CHECK_CONFIRM_SAVING);
         break;
     case IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM:
-        m_settings->CheckedAssociatedProgram =
-            IsDlgButtonChecked(m_window, IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM) == BST_CHECKED;
+        m_settings->CheckedAssociatedProgram = IsChecked(IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM);
         break;
     case IDC_VADRIN:
-        ShellExecuteW(m_window, L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
+        ShellExecuteW(Handle(), L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
         break;
     default:
         // Drag-select (1005), window picking (3001) and the options (3056)
         // arrive with their own windows; OK and Cancel never end this window.
         break;
     }
+    return true;
 }
 
 void cMainToolWindow::OpenSaveFolder()
@@ -378,15 +315,11 @@ void cMainToolWindow::OpenSaveFolder()
     const Container::cWideString& folder = m_settings->SaveFilePath;
     if (folder.IsEmpty() || !Storage::IsFolder(folder))
         return;
-    ShellExecuteW(m_window, L"open", Wide(folder.Text()), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(Handle(), L"open", Wide(folder.Text()), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void cMainToolWindow::OnRawInput(HRAWINPUT input)
+void cMainToolWindow::OnRawInput(const RAWINPUT& record)
 {
-    RAWINPUT record{};
-    UINT size = sizeof(record);
-    if (GetRawInputData(input, RID_INPUT, &record, &size, sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1))
-        return;
     if (record.header.dwType != RIM_TYPEKEYBOARD)
         return;
     const UINT message = record.data.keyboard.Message;
@@ -426,29 +359,21 @@ void cMainToolWindow::OnRawInput(HRAWINPUT input)
     }
 }
 
-void cMainToolWindow::OnSysCommand(WPARAM command, LPARAM, bool& handled)
+bool cMainToolWindow::HandleSysCommand(WPARAM command)
 {
-    // The window cannot be minimised.
-    if (command == 0 || (command & 0xFFF0) == SC_MINIMIZE) {
-        handled = true;
-        return;
-    }
-    if (command == ID_ABOUT) {
-        // The About dialog arrives with the preferences.
-        handled = true;
-        return;
-    }
-    handled = false;
+    // The window cannot be minimised; the About dialog arrives with the
+    // preferences.
+    return command == 0 || (command & 0xFFF0) == SC_MINIMIZE || command == ID_ABOUT;
 }
 
-void cMainToolWindow::OnActivate(WPARAM wParam, LPARAM lParam)
+void cMainToolWindow::OnActivate(std::int32_t state, Window::cWindow* other, bool minimized)
 {
+    cDialog::OnActivate(state, other, minimized);
     // Only a real activation while framing hands the activation on to the
     // frame, and never back to the window it came from.
-    if (LOWORD(wParam) == WA_INACTIVE || m_frame == nullptr || !m_frame->IsVisible())
+    if (state == WA_INACTIVE || m_frame == nullptr || !m_frame->IsVisible())
         return;
-    HWND previous = reinterpret_cast<HWND>(lParam);
-    if (previous == m_frame->Handle() || GetActiveWindow() == m_frame->Handle())
+    if ((other != nullptr && other->Handle() == m_frame->Handle()) || GetActiveWindow() == m_frame->Handle())
         return;
     SetActiveWindow(m_frame->Handle());
 }
@@ -457,7 +382,7 @@ void cMainToolWindow::BeginFraming()
 {
     if (m_frame != nullptr && !m_frame->IsVisible())
         m_frame->ShowNoActivate();
-    EnableWindow(GetDlgItem(m_window, IDC_CAPTURE_FRAME_CANCEL), TRUE);
+    EnableWindow(GetDlgItem(Handle(), IDC_CAPTURE_FRAME_CANCEL), TRUE);
     ShowButton(IDC_CAPTURE_FRAME, false);
     ShowButton(IDC_CAPTURE, true);
     ShowButton(IDC_NORMAL_CAPTURE, false);
@@ -479,28 +404,28 @@ void cMainToolWindow::CancelFraming()
         ShowButton(id, true);
     // Focus only within the program: never take it from another one.
     HWND active = GetActiveWindow();
-    if (active != nullptr && (active == m_window || (m_frame != nullptr && active == m_frame->Handle())))
-        SetFocus(m_window);
+    if (active != nullptr && (active == Handle() || (m_frame != nullptr && active == m_frame->Handle())))
+        SetFocus(Handle());
 }
 
 void cMainToolWindow::RestoreIdle()
 {
-    KillTimer(m_window, kPickTimer);
+    KillTimer(Handle(), kPickTimer);
     m_pickedWindow = nullptr;
     CancelFraming();
-    if (!IsWindowVisible(m_window))
-        ShowWindow(m_window, SW_SHOWNA);
+    if (!IsWindowVisible(Handle()))
+        ShowWindow(Handle(), SW_SHOWNA);
 }
 
 void cMainToolWindow::HideForCapture()
 {
     // Every window of the program goes first, then one wait for the desktop
     // to repaint what they covered.
-    KillTimer(m_window, kPickTimer);
+    KillTimer(Handle(), kPickTimer);
     if (m_frame != nullptr)
         m_frame->HideAll();
-    if (IsWindowVisible(m_window))
-        ShowWindow(m_window, SW_HIDE);
+    if (IsWindowVisible(Handle()))
+        ShowWindow(Handle(), SW_HIDE);
     Sleep(kHideWaitMs);
 }
 
@@ -586,7 +511,7 @@ void cMainToolWindow::ProcessCaptures(std::vector<Painter::cPicture>& pictures)
 
 int cMainToolWindow::CopyToClipboard(const Painter::cPicture& picture)
 {
-    return cClipboardWriter::Place(m_window, picture);
+    return cClipboardWriter::Place(Handle(), picture);
 }
 
 void cMainToolWindow::SaveWithDialog(std::vector<Painter::cPicture>& pictures)
@@ -607,7 +532,7 @@ void cMainToolWindow::SaveWithDialog(std::vector<Painter::cPicture>& pictures)
 
         OPENFILENAMEW dialog{};
         dialog.lStructSize = sizeof(dialog);
-        dialog.hwndOwner = m_window;
+        dialog.hwndOwner = Handle();
         dialog.lpstrFilter = Wide(filter.c_str());
         dialog.nFilterIndex = static_cast<DWORD>(cSaveDialogFilter::IndexOf(naming.format));
         dialog.lpstrFile = buffer.data();

@@ -9,6 +9,9 @@
 #include "framework/core/Geometry.h"
 #include "framework/core/WideString.h"
 #include "framework/painter/Picture.h"
+#include "framework/painter/PictureList.h"
+#include "framework/window/Dialog.h"
+#include "framework/window/ToolTip.h"
 
 #include <atomic>
 #include <functional>
@@ -18,12 +21,13 @@
 
 class cCaptureFrame;
 
-// The program's tool window: a top-most dialog from template 115 with the
-// capture buttons, two check boxes, the logo button and a status line. It
+// The program's tool window: a top-most toolkit dialog from template 115
+// with the capture buttons, two check boxes, the logo button and a status
+// line. It
 // turns clicks, accelerator keys and the global Print Screen keys (raw
 // input) into captures, grabs the screen and hands the pictures to the
 // clipboard, the save dialog or a background save worker.
-class cMainToolWindow : public cSimplePictureSaveThread::cListener
+class cMainToolWindow : public Window::cDialog, public cSimplePictureSaveThread::cListener
 {
 public:
     // Status texts (language ids).
@@ -52,20 +56,18 @@ public:
 
     // Creates the dialog from template 115 without owner, hidden.
     bool Create(HINSTANCE instance, cSettingsRecord& settings, cCaptureFrame& frame);
-    void Destroy();
-    HWND Handle() const { return m_window; }
-    bool IsVisible() const { return m_window != nullptr && IsWindowVisible(m_window); }
+    bool IsVisible() const { return Handle() != nullptr && IsWindowVisible(Handle()); }
 
     // Offered every queued message while the window is visible: Enter while
     // framing, the accelerator keys, dialog navigation.
-    bool PreTranslateMessage(MSG* message);
+    bool PreTranslateMessage(MSG* message) override;
 
     // The status line: the text of a language id (0: empty); nothing is
     // rewritten when the id is the one shown.
     void SetStatus(int id);
     int StatusId() const { return m_statusId; }
-    // The built-in English text of a status or control id; empty if none.
-    static const char16_t* EnglishText(int id);
+    // The current language's text of an id (its caption part); empty if none.
+    static Container::cWideString LanguageText(int id);
 
     // The rows of buttons.
     void BeginFraming();
@@ -102,17 +104,28 @@ public:
     // Saved files kept for the associated program.
     const std::vector<Container::cWideString>& WaitingFiles() const { return m_waitingFiles; }
 
+    // ---- Toolkit operations -------------------------------------------------
+    bool OnInitDialog() override;
+    void ApplyLanguage() override;
+    bool OnCommand(std::int32_t id, std::int32_t code, HWND control) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnRawInput(const RAWINPUT& input) override;
+    void OnActivate(std::int32_t state, Window::cWindow* other, bool minimized) override;
+    void OnClose() override;
+    void OnDestroy() override;
+    void OnEndSession(bool ending, LPARAM flags) override;
+    bool OnTimer(UINT_PTR id, LPARAM lParam) override;
+    // Enter and Escape never end this window.
+    void OnOK() override {}
+    void OnCancel() override {}
+
 private:
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnInitDialog();
-    void ApplyLanguage();
-    void OnCommand(int id, int code, HWND control);
-    void OnRawInput(HRAWINPUT input);
-    void OnSysCommand(WPARAM command, LPARAM lParam, bool& handled);
-    void OnActivate(WPARAM wParam, LPARAM lParam);
+    // True when the system command was the tool window's own to handle.
+    bool HandleSysCommand(WPARAM command);
     void OnSavedNotification();
     void LoadButtonPictures();
+    void SetCheck(int id, bool checked);
+    bool IsChecked(int id) const;
     void CreateToolTips();
     void ShowButton(int id, bool show);
     void GrabAndProcess(const std::vector<Container::sRect>& rects);
@@ -121,7 +134,6 @@ private:
     void CollectFinishedWorkers();
     void OpenSaveFolder();
 
-    HWND m_window = nullptr;
     HINSTANCE m_instance = nullptr;
     cSettingsRecord* m_settings = nullptr;
     cCaptureFrame* m_frame = nullptr;
@@ -129,8 +141,10 @@ private:
     std::vector<Thread::cThreadHolder<cSimplePictureSaveThread>> m_workers;
     cCaptureFileNamer m_namer;
     int m_statusId = -1;
-    std::vector<HBITMAP> m_buttonBitmaps;
-    HWND m_toolTip = nullptr;
+    // The button tiles cut from bitmap 109, and the logo of bitmap 134.
+    Painter::cPictureList m_tiles;
+    Painter::cPicture m_logo;
+    Window::cToolTip m_toolTip;
     HACCEL m_accelerators = nullptr;
     HICON m_bigIcon = nullptr;
     HICON m_smallIcon = nullptr;

@@ -3,6 +3,8 @@
 #include "app/settings/win32/WindowsSettingsEnvironment.h"
 #include "framework/core/PathHelpers.h"
 #include "platform/Platform.h"
+#include "framework/window/Dialog.h"
+#include "framework/window/Toolkit.h"
 #include "resources/ToolWindowResource.h"
 
 #include <commctrl.h>
@@ -19,7 +21,7 @@ const wchar_t kDialogClass[] = L"#32770";
 
 } // namespace
 
-cQuillsnapperApp::cQuillsnapperApp()
+cQuillsnapperApp::cQuillsnapperApp() : m_language(std::make_unique<cAppLanguage>())
 {
     g_quillsnapperApp = this;
 }
@@ -30,6 +32,8 @@ cQuillsnapperApp::~cQuillsnapperApp()
     m_toolWindow.StopWorkers();
     if (m_instanceMutex != nullptr)
         CloseHandle(m_instanceMutex);
+    if (cLanguage::Current() == m_language.get())
+        cLanguage::SetCurrent(nullptr);
     if (g_quillsnapperApp == this)
         g_quillsnapperApp = nullptr;
 }
@@ -89,13 +93,22 @@ bool cQuillsnapperApp::InitInstance(const char16_t*, int)
         m_settingsFile.Clear();
     }
 
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof(controls);
-    controls.dwICC = 0xFF;
-    InitCommonControlsEx(&controls);
+    // Common controls, the toolkit's classes and its skin.
+    Window::cToolkit::SetInstance(Instance());
+    if (!Window::cToolkit::Initialize(Instance()))
+        return false;
 
-    if (m_settings.DefaultLanguage.IsEmpty())
-        m_settings.DefaultLanguage = DefaultLanguageName(Platform::UserDefaultLanguage());
+    // An empty setting takes the name chosen here and is saved at exit.
+    cAppLanguage::sSources sources;
+    sources.programFolder = ModuleFolder();
+    sources.resourceModule = Instance();
+    const Container::cWideString wanted = m_settings.DefaultLanguage.IsEmpty()
+                                              ? DefaultLanguageName(Platform::UserDefaultLanguage())
+                                              : m_settings.DefaultLanguage;
+    m_language->RegisterIdNames();
+    m_language->SelectLanguage(wanted, sources, m_settings.DefaultLanguage);
+
+    Window::cDialog::EnableFooterLinks(true);
 
     if (!m_toolWindow.Create(Instance(), m_settings, m_frame))
         return false;

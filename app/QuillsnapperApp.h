@@ -7,6 +7,9 @@
 #include "app/settings/SettingsRecord.h"
 #include "framework/application/WinApp.h"
 #include "framework/core/WideString.h"
+#include "framework/settings/AppLanguage.h"
+
+#include <memory>
 
 // The program's application object: it brings the settings, the tool
 // window and the capture frame up in order, routes keys before they are
@@ -53,6 +56,8 @@ private:
     Container::cWideString m_settingsFile;
     cMainToolWindow m_toolWindow;
     cCaptureFrame m_frame;
+    // The language table; current for every window while the program runs.
+    std::unique_ptr<cAppLanguage> m_language;
     int m_skinBitmapId = kSkinBitmapId;
     HANDLE m_instanceMutex = nullptr;
 };

@@ -8,6 +8,9 @@
 #include "app/CaptureFrame.h"
 #include "app/MainToolWindow.h"
 #include "app/settings/SettingsRecord.h"
+#include "framework/settings/AppLanguage.h"
+#include "framework/window/Button.h"
+#include "framework/window/Toolkit.h"
 #include "resources/ToolWindowResource.h"
 #include "tests/support/TempFolder.h"
 
@@ -26,6 +29,14 @@ const int kFramingButtons[] = {IDC_CAPTURE, IDC_CAPTURE_FRAME_CANCEL};
 class MainToolWindowTest : public testing::Test
 {
 protected:
+    static void SetUpTestSuite()
+    {
+        Window::cToolkit::Initialize(GetModuleHandleW(nullptr));
+        cAppLanguage::sSources sources;
+        Container::cWideString chosen;
+        s_language.RegisterIdNames();
+        s_language.SelectLanguage(u"English", sources, chosen);
+    }
     void SetUp() override
     {
         settings.SaveFilePath = Container::cWideString(std::u16string_view(folder.Path().u16string()));
@@ -55,11 +66,14 @@ protected:
         return text;
     }
 
+    static cAppLanguage s_language;
     Testing::cTempFolder folder;
     cSettingsRecord settings;
     cMainToolWindow tool;
     cCaptureFrame frame;
 };
+
+cAppLanguage MainToolWindowTest::s_language;
 
 } // namespace
 
@@ -71,8 +85,9 @@ TEST_F(MainToolWindowTest, StartsInTheIdleRowWithTheWelcomeTextItsIconsAndTheAbo
         EXPECT_FALSE(HasVisibleStyle(id)) << id;
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(tool.Handle(), IDC_CAPTURE_FRAME_CANCEL)));
     EXPECT_EQ(Status(), L"Welcome Quillsnapper");
-    EXPECT_EQ(IsDlgButtonChecked(tool.Handle(), IDC_CHECK_CONFIRM_SAVING), BST_UNCHECKED);
-    EXPECT_EQ(IsDlgButtonChecked(tool.Handle(), IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM), BST_CHECKED);
+    EXPECT_EQ(SendDlgItemMessageW(tool.Handle(), IDC_CHECK_CONFIRM_SAVING, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendDlgItemMessageW(tool.Handle(), IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM, BM_GETCHECK, 0, 0),
+              BST_CHECKED);
     EXPECT_NE(SendMessageW(tool.Handle(), WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_NE(SendMessageW(tool.Handle(), WM_GETICON, ICON_SMALL, 0), 0);
     wchar_t caption[64] = {};
@@ -84,7 +99,11 @@ TEST_F(MainToolWindowTest, StartsInTheIdleRowWithTheWelcomeTextItsIconsAndTheAbo
     // Every picture button shows its tile.
     for (int id : {IDC_NORMAL_CAPTURE, IDC_CAPTURE, IDC_CAPTURE_FRAME, IDC_CAPTURE_FRAME_CANCEL, IDC_CAPTURE_WINDOW,
                    IDC_CAPTURE_FULL_SCREEN, IDC_OPEN_SAVE_FOLDER, IDC_OPTIONS, IDC_VADRIN})
-        EXPECT_NE(SendDlgItemMessageW(tool.Handle(), id, BM_GETIMAGE, IMAGE_BITMAP, 0), 0) << id;
+    {
+        auto* button = dynamic_cast<Window::cButton*>(Window::cWindow::FromHandle(GetDlgItem(tool.Handle(), id)));
+        ASSERT_NE(button, nullptr) << id;
+        EXPECT_FALSE(button->GetImage().IsEmpty()) << id;
+    }
 }
 
 TEST_F(MainToolWindowTest, FramingRowAndBackToIdle)

@@ -44,8 +44,18 @@ bool PointAtStatusLine(const cProgram& program)
     RECT status{};
     if (!GetWindowRect(GetDlgItem(program.ToolWindow(), 160), &status))
         return false;
-    return Xdotool(L"mousemove " + std::to_wstring((status.left + status.right) / 2) + L" " +
-                   std::to_wstring((status.top + status.bottom) / 2) + L" click 1");
+    if (!Xdotool(L"mousemove " + std::to_wstring((status.left + status.right) / 2) + L" " +
+                 std::to_wstring((status.top + status.bottom) / 2) + L" click 1"))
+        return false;
+    // The click has reached the program once its window is in front.
+    return WaitUntil([&] { return GetForegroundWindow() == program.ToolWindow(); }, 10000);
+}
+
+// A capture hides the tool window for at least the desktop's repaint wait;
+// this waits for that and for the window to come back.
+bool WaitForCapture(const cProgram& program)
+{
+    return WaitUntil([&] { return !IsWindowVisible(program.ToolWindow()); }, 20000, 20) && program.WaitIdle();
 }
 
 bool WaitForFiles(const cScratch& scratch, const std::wstring& extension, std::size_t count, DWORD timeoutMs = 60000)
@@ -254,7 +264,7 @@ TEST_F(ProgramWithPattern, ClosingDuringABackgroundSaveStillWritesTheFileAndEnds
     // window closes.
     StartProgram({L"SaveFileFormat = \"jp2\""});
     ASSERT_TRUE(Xdotool(L"key Print"));
-    ASSERT_TRUE(program.WaitIdle());
+    ASSERT_TRUE(WaitForCapture(program));
     ASSERT_TRUE(program.Close());
     EXPECT_EQ(program.WaitForExit(120000), 0u);
     ASSERT_EQ(scratch.Files(L"jp2").size(), Monitors().size());
@@ -269,7 +279,7 @@ TEST_F(ProgramWithPattern, EndOfSessionWritesTheSettingsAndPendingPictures)
 {
     StartProgram({L"SaveFileFormat = \"tga\""});
     ASSERT_TRUE(Xdotool(L"key Print"));
-    ASSERT_TRUE(program.WaitIdle());
+    ASSERT_TRUE(WaitForCapture(program));
     // The settings file given had only two values; at log-off the program
     // writes all of them while it still runs.
     SendMessageTimeoutW(program.ToolWindow(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 60000, nullptr);
