@@ -28,6 +28,11 @@ struct sRect
     std::int32_t right = 0;
     std::int32_t bottom = 0;
 
+    constexpr sRect() = default;
+    constexpr sRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) : left(l), top(t), right(r), bottom(b)
+    {
+    }
+
     constexpr std::int32_t Width() const { return right - left; }
     constexpr std::int32_t Height() const { return bottom - top; }
     // True when the rectangle has no area (zero or reversed sides).

@@ -7,7 +7,7 @@
 
 #include "framework/core/File.h"
 #include "framework/painter/Picture.h"
-#include "framework/picturefile/SafeWrite.h"
+#include "framework/core/SafeSave.h"
 
 namespace PictureFile {
 

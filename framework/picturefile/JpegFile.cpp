@@ -14,7 +14,7 @@
 #include "framework/core/File.h"
 #include "framework/painter/Picture.h"
 #include "framework/picturefile/ExifInfo.h"
-#include "framework/picturefile/SafeWrite.h"
+#include "framework/core/SafeSave.h"
 
 // The libjpeg calls below report fatal errors by jumping back to the
 // setjmp in RunDecode/RunEncode. Those functions and every callback that
