@@ -389,4 +389,9 @@ bool cButton::OnPaint()
     return true;
 }
 
+void cButton::OnLButtonDblClk(std::int32_t keys, std::int32_t x, std::int32_t y)
+{
+    OnLButtonDown(keys, x, y);
+}
+
 } // namespace Window

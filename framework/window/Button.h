@@ -51,6 +51,9 @@ public:
     void OnMouseMove(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnMouseLeave() override;
     void OnLButtonDown(std::int32_t keys, std::int32_t x, std::int32_t y) override;
+    // A quick second press is a press like the first (the system classes
+    // that may be subclassed send double clicks).
+    void OnLButtonDblClk(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnLButtonUp(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnKeyDown(UINT key, std::int32_t repeat, std::int32_t flags) override;
     void OnKeyUp(UINT key, std::int32_t repeat, std::int32_t flags) override;

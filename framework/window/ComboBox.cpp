@@ -42,7 +42,12 @@ Container::cWideString cComboBox::GetItemText(std::int32_t index) const
 
 std::int32_t cComboBox::GetCurSel() const
 {
-    return m_list->GetSelection();
+    return m_current;
+}
+
+void cComboBox::TakeFocus()
+{
+    SetFocus(IsEditable() && m_edit.IsBound() ? m_edit.Handle() : Handle());
 }
 
 std::int32_t cComboBox::AddString(const Container::cWideString& text)
@@ -61,7 +66,8 @@ void cComboBox::ResetContent()
 void cComboBox::SetCurSel(std::int32_t index)
 {
     m_list->SetSelection(index);
-    const Container::cWideString text = GetItemText(m_list->GetSelection());
+    m_current = m_list->GetSelection();
+    const Container::cWideString text = GetItemText(m_current);
     if (IsEditable() && m_edit.IsBound())
     {
         m_edit.SetText(text);
@@ -172,7 +178,7 @@ void cComboBox::PickFromList(std::int32_t item, bool close)
     if (close)
     {
         CloseDropDown();
-        SetFocus(IsEditable() && m_edit.IsBound() ? m_edit.Handle() : Handle());
+        TakeFocus();
     }
     Invalidate(false);
     if (changed)
@@ -282,7 +288,7 @@ void cComboBox::OnAttach(DWORD style)
     }
     if (!m_list->IsBound())
     {
-        m_list->Create(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, u"",
+        m_list->Create(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, u"",
                        WS_CHILD | WS_BORDER | WS_CLIPCHILDREN | cListBox::StyleNotifyOnKey, 0, 0,
                        GetClientRect().Width(), 10, self, 0);
         m_list->SetOwnerWindow(self);
@@ -603,6 +609,7 @@ bool cComboBox::OnCommand(std::int32_t id, std::int32_t code, HWND control)
         if (found >= 0)
         {
             m_list->SetSelection(found);
+            m_current = found;
             m_list->EnsureItemVisible(found);
             Notify(NotifyTextMatched);
         }
@@ -681,6 +688,11 @@ bool cComboBox::OnPaint()
         SelectObject(dc.Handle(), old);
     }
     return true;
+}
+
+void cComboBox::OnLButtonDblClk(std::int32_t keys, std::int32_t x, std::int32_t y)
+{
+    OnLButtonDown(keys, x, y);
 }
 
 } // namespace Window

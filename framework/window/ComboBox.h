@@ -63,6 +63,8 @@ public:
     void PickFromList(std::int32_t item, bool close);
     // A key the edit part got; true when the combo used it.
     bool HandleEditKey(UINT key);
+    // Gives the focus to the combo (its edit part when it is editable).
+    void TakeFocus();
     // The edit part lost the focus to `next`.
     void OnPartLostFocus(cWindow* next);
 
@@ -70,6 +72,9 @@ public:
     void OnAttach(DWORD style) override;
     void OnSize(std::int32_t type, std::int32_t cx, std::int32_t cy) override;
     void OnLButtonDown(std::int32_t keys, std::int32_t x, std::int32_t y) override;
+    // A quick second press is a press like the first (the system classes
+    // that may be subclassed send double clicks).
+    void OnLButtonDblClk(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnLButtonUp(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnMouseMove(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnMouseLeave() override;
@@ -113,6 +118,7 @@ private:
     bool m_leaveTracking = false;
     bool m_releasing = false;
     cWheelAccumulator m_wheel;
+    std::int32_t m_current = -1;  // the selection the parent was told about
 };
 
 } // namespace Window

@@ -120,3 +120,29 @@ void cComboListBox::OnVScroll(std::int32_t code, std::int32_t position, cWindow*
 }
 
 } // namespace Window
+
+namespace Window {
+
+void cComboListBox::OnSetFocus(cWindow* previous)
+{
+    // The window system may hand a newly shown popup the focus: it belongs
+    // to the combo, which takes the keys of the list.
+    m_combo.TakeFocus();
+}
+
+void cComboListBox::OnKeyDown(UINT key, std::int32_t repeat, std::int32_t flags)
+{
+    m_combo.OnKeyDown(key, repeat, flags);
+}
+
+void cComboListBox::OnSysKeyDown(UINT key, std::int32_t repeat, std::int32_t flags)
+{
+    m_combo.OnSysKeyDown(key, repeat, flags);
+}
+
+void cComboListBox::OnLButtonDblClk(std::int32_t keys, std::int32_t x, std::int32_t y)
+{
+    OnLButtonDown(keys, x, y);
+}
+
+} // namespace Window

@@ -32,9 +32,15 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnMouseMove(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnLButtonDown(std::int32_t keys, std::int32_t x, std::int32_t y) override;
+    // A quick second press is a press like the first (the system classes
+    // that may be subclassed send double clicks).
+    void OnLButtonDblClk(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnLButtonUp(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnRButtonDown(std::int32_t keys, std::int32_t x, std::int32_t y) override;
     void OnVScroll(std::int32_t code, std::int32_t position, cWindow* bar) override;
+    void OnSetFocus(cWindow* previous) override;
+    void OnKeyDown(UINT key, std::int32_t repeat, std::int32_t flags) override;
+    void OnSysKeyDown(UINT key, std::int32_t repeat, std::int32_t flags) override;
 
 private:
     // True when the client point lies on the list's window (frame included).

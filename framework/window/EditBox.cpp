@@ -66,6 +66,12 @@ bool cEditBox::WantsReturn()
 
 void cEditBox::OnKeyDown(UINT key, std::int32_t repeat, std::int32_t flags)
 {
+    // Select-all, whatever version of the system edit this is.
+    if (key == 'A' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0)
+    {
+        SendMessageW(Handle(), EM_SETSEL, 0, -1);
+        return;
+    }
     if (key == VK_RETURN && !WantsReturn())
     {
         HWND self = Handle();
@@ -78,6 +84,8 @@ void cEditBox::OnKeyDown(UINT key, std::int32_t repeat, std::int32_t flags)
 
 void cEditBox::OnChar(UINT character, std::int32_t repeat, std::int32_t flags)
 {
+    if (character == 0x01)
+        return;  // Ctrl+A selected all on key down
     if (character == L'\r' && !WantsReturn())
         return;
     cCommonControl::OnChar(character, repeat, flags);

@@ -593,6 +593,10 @@ Container::cWideString cWindow::GetClassName() const { return u"MiraWindow"; }
 
 void cWindow::OnAttach(DWORD style)
 {
+    // WS_VISIBLE is the creation's to set: written into the style during
+    // WM_CREATE it makes CreateWindowExW skip showing the window, which is
+    // then never shown (nor painted) for real.
+    style &= ~DWORD(WS_VISIBLE);
     if (style == 0 || !m_window)
         return;
     const DWORD current = GetStyle();
