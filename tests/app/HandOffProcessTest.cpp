@@ -201,3 +201,47 @@ TEST_F(HandOffProcess, AProgramOfTheUsersIsStartedOncePerFileWithTheQuotedPath)
     std::sort(lines.begin(), lines.end());
     EXPECT_EQ(lines, (std::vector<std::wstring>{L"\"" + first.wstring() + L"\"", L"\"" + second.wstring() + L"\""}));
 }
+
+TEST_F(HandOffProcess, FindsARunningEditorWhateverTheCaseOfItsFileName)
+{
+    // Windows file names ignore case: an editor installed as brimvale.EXE is
+    // the editor all the same, and is not started a second time.
+    const auto editor = Install(QS_FAKE_EDITOR_EXE, L"Brimvale", L"brimvale.EXE");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + editor.wstring() + L"\"";
+    ASSERT_TRUE(CreateProcessW(editor.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &info));
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    ASSERT_TRUE(Testing::PumpUntil([] { return FindWindowW(L"QsFakeDDEServer", L"Brimvale") != nullptr; }, 10000));
+
+    settings.AssociatedProgramIndex = cSettingsRecord::Brimvale;
+    settings.AssociatedProgramPath = U16(editor.wstring());
+    const auto shot = Shot(L"running.png");
+    Send({shot});
+    EXPECT_EQ(WaitForLines(editor.wstring() + L".commands.log", 1), (std::vector<std::wstring>{OpenCommand(shot)}));
+    // Only the start of this test: no "/dde" start by the hand-off.
+    EXPECT_EQ(ReadLines(editor.wstring() + L".starts.log"), (std::vector<std::wstring>{L""}));
+}
+
+TEST_F(HandOffProcess, TheShellStartCountsOnlyWhenTheProgramStarted)
+{
+    cProgramHandOff::cSystem system;
+    const auto recorder = Install(QS_ARGUMENT_RECORDER_EXE, L"Tools", L"recorder.exe");
+    // A file named like a program that is none: the shell answers 32 or below.
+    const auto broken = temp.Path() / L"Brimvale" / L"Brimvale.exe";
+    std::filesystem::create_directories(broken.parent_path());
+    std::ofstream(broken, std::ios::binary) << "not a program";
+
+    EXPECT_TRUE(system.StartProgram(Container::cWideString(U16(recorder.wstring())), Container::cWideString(u"\"x\"")));
+    EXPECT_FALSE(system.StartProgram(Container::cWideString(U16(broken.wstring())), Container::cWideString(u"/dde")));
+    EXPECT_FALSE(system.StartProgram(Container::cWideString(U16((temp.Path() / L"missing.exe").wstring())),
+                                     Container::cWideString(u"/dde")));
+    EXPECT_EQ(WaitForLines(recorder.wstring() + L".log", 1), (std::vector<std::wstring>{L"\"x\""}));
+    // Existence is that of a file: folders and empty paths are no program.
+    EXPECT_TRUE(system.ProgramExists(Container::cWideString(U16(recorder.wstring()))));
+    EXPECT_FALSE(system.ProgramExists(Container::cWideString(U16(temp.Path().wstring()))));
+    EXPECT_FALSE(system.ProgramExists(Container::cWideString()));
+}
