@@ -14,13 +14,6 @@ const wchar_t* Wide(const char16_t* text)
     return reinterpret_cast<const wchar_t*>(text);
 }
 
-const wchar_t ClientClassName[] = L"QuillsnapperDDEClient";
-
-HINSTANCE ThisModule()
-{
-    return GetModuleHandleW(nullptr);
-}
-
 struct sWindowSearch
 {
     Container::cWideString executable;
@@ -98,11 +91,7 @@ cProgramHandOff::cProgramHandOff(const cSettingsRecord& settings, cSystem* syste
 {
 }
 
-cProgramHandOff::~cProgramHandOff()
-{
-    if (m_ownWindow != nullptr)
-        DestroyWindow(m_ownWindow);
-}
+cProgramHandOff::~cProgramHandOff() = default;
 
 Container::cWideString cProgramHandOff::Program() const
 {
@@ -224,37 +213,23 @@ HWND cProgramHandOff::ClientWindow()
 {
     if (m_clientWindow != nullptr)
         return m_clientWindow;
-    if (m_ownWindow == nullptr) {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = ClientWindowProc;
-        windowClass.hInstance = ThisModule();
-        windowClass.lpszClassName = ClientClassName;
-        WNDCLASSEXW existing{};
-        existing.cbSize = sizeof(existing);
-        if (GetClassInfoExW(ThisModule(), ClientClassName, &existing) == FALSE && RegisterClassExW(&windowClass) == 0)
-            return nullptr;
-        m_ownWindow = CreateWindowExW(0, ClientClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ThisModule(),
-                                      this);
-    }
-    return m_ownWindow;
+    if (!m_ownWindow.IsBound())
+        m_ownWindow.Create(0, u"", 0, 0, 0, 0, 0, HWND_MESSAGE, 0);
+    return m_ownWindow.Handle();
 }
 
-LRESULT CALLBACK cProgramHandOff::ClientWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+cProgramHandOff::cClientWindow::~cClientWindow()
 {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* handOff = reinterpret_cast<cProgramHandOff*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (handOff != nullptr) {
-        LRESULT result = 0;
-        if (handOff->FilterMessage(message, wParam, lParam, result))
-            return result;
-        if (message == WM_NCDESTROY) {
-            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            handOff->m_ownWindow = nullptr;
-        }
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
+    // The toolkit's objects never destroy their windows; this one belongs
+    // to the hand-off alone and goes with it.
+    if (IsBound())
+        Destroy();
+}
+
+LRESULT cProgramHandOff::cClientWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (m_owner.FilterMessage(message, wParam, lParam, result))
+        return result;
+    return Window::cWindow::WindowProc(message, wParam, lParam);
 }

@@ -6,6 +6,7 @@
 #include "app/BVDDEClient.h"
 #include "framework/core/StringList.h"
 #include "framework/core/WideString.h"
+#include "framework/window/Window.h"
 
 class cSettingsRecord;
 
@@ -85,7 +86,20 @@ public:
     static Container::cWideString OpenCommand(const Container::cWideString& path);
 
 private:
-    static LRESULT CALLBACK ClientWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The hand-off's own client window: message-only, its messages offered
+    // to the DDE client first.
+    class cClientWindow : public Window::cWindow
+    {
+    public:
+        explicit cClientWindow(cProgramHandOff& owner) : m_owner(owner) {}
+        ~cClientWindow() override;
+        Container::cWideString GetClassName() const override { return u"QuillsnapperDDEClient"; }
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    private:
+        cProgramHandOff& m_owner;
+    };
+
     HWND ClientWindow();
     HWND FindOrStartEditor(const Container::cWideString& program, const char16_t* executable);
 
@@ -94,7 +108,7 @@ private:
     cSystem& m_system;
     cBVDDEClient m_client;
     Container::cStringList m_waiting;
-    HWND m_ownWindow = nullptr;
+    cClientWindow m_ownWindow{*this};
     HWND m_clientWindow = nullptr;
     // True from taking a file until its conversation is open (or failed),
     // so that files arriving in between only join the list.
