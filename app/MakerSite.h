@@ -4,18 +4,15 @@
 
 #include <cstdint>
 
-// The addresses on the maker's web site that the program links to: the
-// program's page, the update check, the support page and the editors'
-// download pages. Version texts in addresses have the form
-// "major-minor-build-revision".
+// The addresses on the maker's web site that the program builds: the
+// update check, the support page and the editors' download pages. Version
+// texts in addresses have the form "major-minor-build-revision".
 class cMakerSite
 {
 public:
+    // The program's page and the editor's promotion are language texts
+    // (their defaults come with the language table); these are not.
     static constexpr const char16_t* Home = u"https://www.vadrin.com";
-    // The defaults of the language texts IDS_PRODUCT_URL and
-    // IDS_ADD_TRY_BRIMVALE_PRO_URL.
-    static constexpr const char16_t* ProductPage = u"https://www.vadrin.com/quillsnapper/";
-    static constexpr const char16_t* TryProPage = u"https://www.vadrin.com/downloads/brimvalepro/?from=Quillsnapper";
 
     // Home + "/updates.php?locale=<locale>&app=<app>&version=<version>".
     static Container::cWideString UpdateCheck(std::uint32_t locale, const Container::cWideString& app,

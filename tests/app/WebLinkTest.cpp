@@ -95,8 +95,7 @@ TEST(MakerSite, BuildsTheAddressesWithLocaleApplicationAndVersion)
     EXPECT_EQ(std::u16string(cMakerSite::EditorDownload(false).View()), u"https://www.vadrin.com/downloads/brimvale/");
     // Every address the program builds is one the opener accepts.
     for (const auto& address : {cMakerSite::UpdateCheck(1033, app, version), cMakerSite::Support(app, version),
-                                cMakerSite::EditorDownload(true), Container::cWideString(cMakerSite::ProductPage),
-                                Container::cWideString(cMakerSite::TryProPage)})
+                                cMakerSite::EditorDownload(true), cMakerSite::EditorDownload(false)})
         EXPECT_TRUE(cWebLink::IsWebAddress(address));
 }
 
