@@ -264,6 +264,19 @@ Container::cWideString cLibraryNotices::CopyrightText(const Container::cWideStri
     return read ? WithCrLf(text) : BuiltInText();
 }
 
+Container::cWideString cLibraryNotices::Heading(const Container::cWideString& languageText)
+{
+    static constexpr const char16_t* EditorName = u"Vadrin Brimvale";
+    static constexpr const char16_t* KoreanEditorName = u"\uBC14\uB4DC\uB9B0 \uBE0C\uB9BC\uBCA0\uC77C";
+    static constexpr const char16_t* ProgramName = u"Vadrin Quillsnapper";
+    Container::cWideString heading(languageText);
+    if (heading.Find(EditorName) < heading.Length())
+        heading.Replace(EditorName, ProgramName);
+    else
+        heading.Replace(KoreanEditorName, ProgramName);
+    return heading;
+}
+
 Container::cWideString cLibraryNotices::WithCrLf(const Container::cWideString& text)
 {
     Container::cWideString result;

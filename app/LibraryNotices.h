@@ -30,6 +30,11 @@ public:
     // ends either way, as a multi-line edit box wants them. fromFile tells
     // which it was.
     static Container::cWideString CopyrightText(const Container::cWideString& programFolder, bool* fromFile = nullptr);
+    // The heading above the list: the language text (shared with the
+    // maker's editor, "Vadrin Brimvale uses following libraries:") with the
+    // editor's name replaced by the program's; a text without the English
+    // name has its Korean form replaced instead.
+    static Container::cWideString Heading(const Container::cWideString& languageText);
     // Lone LF and lone CR become CR LF.
     static Container::cWideString WithCrLf(const Container::cWideString& text);
 };

@@ -172,3 +172,21 @@ TEST(LibraryNotices, WithoutACopyrightFileTheBuiltInListIsShown)
     EXPECT_FALSE(fromFile);
     EXPECT_EQ(Text(text), Text(cLibraryNotices::BuiltInText()));
 }
+
+TEST(LibraryNotices, TheHeadingNamesTheProgramInsteadOfTheEditor)
+{
+    const struct
+    {
+        const char16_t* text;
+        const char16_t* heading;
+    } cases[] = {
+        {u"Vadrin Brimvale uses following libraries:", u"Vadrin Quillsnapper uses following libraries:"},
+        {u"Vadrin Brimvale\uC740 \uB2E4\uC74C:", u"Vadrin Quillsnapper\uC740 \uB2E4\uC74C:"},
+        // The Korean form of the name, when the English one is not there.
+        {u"\uBC14\uB4DC\uB9B0 \uBE0C\uB9BC\uBCA0\uC77C\uC740:", u"Vadrin Quillsnapper\uC740:"},
+        {u"Libraries:", u"Libraries:"},
+        {u"", u""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Text(cLibraryNotices::Heading(Container::cWideString(c.text))), std::u16string(c.heading));
+}
