@@ -1,9 +1,11 @@
-#include "app/WebLink.h"
+#include "framework/application/WebLink.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 static_assert(sizeof(wchar_t) == 2, "Win32 text is UTF-16");
+
+namespace Application {
 
 namespace {
 
@@ -52,3 +54,5 @@ bool cWebLink::ShellOpen(const char16_t* address)
                                            nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
+
+} // namespace Application

@@ -2,9 +2,11 @@
 
 #include "framework/core/WideString.h"
 
+namespace Application {
+
 // Opens web addresses in the user's browser through the shell. Addresses
-// come from language texts, which a language file dropped next to the
-// program can change, so only http: and https: addresses are opened: a
+// come from language texts (links, footer links, buttons), which a
+// language file dropped next to the program can change, so only http: and https: addresses are opened: a
 // shell "open" of anything else could start a program or a file.
 class cWebLink
 {
@@ -24,3 +26,5 @@ public:
     // ShellExecuteW with the verb "open" and SW_SHOWNORMAL.
     static bool ShellOpen(const char16_t* address);
 };
+
+} // namespace Application
