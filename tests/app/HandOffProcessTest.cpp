@@ -245,3 +245,27 @@ TEST_F(HandOffProcess, TheShellStartCountsOnlyWhenTheProgramStarted)
     EXPECT_FALSE(system.ProgramExists(Container::cWideString(U16(temp.Path().wstring()))));
     EXPECT_FALSE(system.ProgramExists(Container::cWideString()));
 }
+
+TEST_F(HandOffProcess, AHungProgramDoesNotHoldUpTheHandOff)
+{
+    // Some other program's top-level window stops answering messages; the
+    // initiate broadcast reaches it too, and must not wait for it forever.
+    const auto hung = Install(QS_FAKE_EDITOR_EXE, L"Hung", L"hung.exe");
+    std::ofstream(std::filesystem::path(hung.wstring() + L".hang")) << "";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + hung.wstring() + L"\"";
+    ASSERT_TRUE(CreateProcessW(hung.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                               &startup, &info));
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    ASSERT_TRUE(Testing::PumpUntil([] { return FindWindowW(L"QsHungWindow", L"hung") != nullptr; }, 10000));
+
+    const auto editor = Install(QS_FAKE_EDITOR_EXE, L"Brimvale", L"Brimvale.exe");
+    settings.AssociatedProgramIndex = cSettingsRecord::Brimvale;
+    settings.AssociatedProgramPath = U16(editor.wstring());
+    const auto shot = Shot(L"despite the hang.png");
+    Send({shot});
+    EXPECT_EQ(WaitForLines(editor.wstring() + L".commands.log", 1), (std::vector<std::wstring>{OpenCommand(shot)}));
+}

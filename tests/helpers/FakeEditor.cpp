@@ -7,7 +7,9 @@
 //   NAME.exe.events.log    the events of its conversations
 // When a file NAME.exe.delay holds a number, it waits that many
 // milliseconds before its window exists, like an editor that is slow to
-// start. Closing its window ends it.
+// start. When a file NAME.exe.hang exists, it shows a window and then
+// stops handling messages for good, like a program that hangs. Closing its
+// window ends it.
 
 #include <windows.h>
 
@@ -24,6 +26,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     const std::wstring delay = Testing::ReadSmallFile(exe + L".delay");
     if (!delay.empty())
         Sleep(static_cast<DWORD>(wcstoul(delay.c_str(), nullptr, 10)));
+
+    if (Testing::FileExists(exe + L".hang")) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"QsHungWindow";
+        RegisterClassExW(&windowClass);
+        CreateWindowExW(0, L"QsHungWindow", L"hung", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                        GetModuleHandleW(nullptr), nullptr);
+        Sleep(INFINITE);
+    }
 
     const std::wstring name = exe.substr(exe.find_last_of(L"\\/") + 1);
     const std::wstring service = name.find(L"BrimvalePro") != std::wstring::npos ? L"BrimvalePro" : L"Brimvale";

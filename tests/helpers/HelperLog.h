@@ -54,6 +54,11 @@ inline bool AppendLine(const std::wstring& path, const std::wstring& text)
     return ok;
 }
 
+inline bool FileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // A small text file (ASCII digits and the like); empty when it is missing.
 inline std::wstring ReadSmallFile(const std::wstring& path)
 {
