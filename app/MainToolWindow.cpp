@@ -120,6 +120,7 @@ bool cMainToolWindow::Create(HINSTANCE instance, cSettingsRecord& settings, cCap
     m_instance = instance;
     m_settings = &settings;
     m_frame = &frame;
+    m_handOff = std::make_unique<cProgramHandOff>(settings);
     m_window = CreateDialogParamW(instance, MAKEINTRESOURCEW(IDD_MAIN_TOOL_WINDOW), nullptr,
                                   &cMainToolWindow::DialogProc, reinterpret_cast<LPARAM>(this));
     return m_window != nullptr;
@@ -631,7 +632,7 @@ void cMainToolWindow::SaveWithDialog(std::vector<Painter::cPicture>& pictures)
         }
     }
     if (m_settings->CheckedAssociatedProgram)
-        m_waitingFiles.insert(m_waitingFiles.end(), saved.begin(), saved.end());
+        SendToAssociatedProgram(saved);
     m_busy = wasBusy;
 }
 
@@ -684,5 +685,15 @@ void cMainToolWindow::OnSavedNotification()
     }
     // Saved files go to the associated program when that is asked for.
     if (m_settings != nullptr && m_settings->CheckedAssociatedProgram)
-        m_waitingFiles.insert(m_waitingFiles.end(), paths.begin(), paths.end());
+        SendToAssociatedProgram(paths);
+}
+
+void cMainToolWindow::SendToAssociatedProgram(const std::vector<Container::cWideString>& files)
+{
+    if (m_handOff == nullptr || files.empty())
+        return;
+    Container::cStringList list;
+    for (const Container::cWideString& file : files)
+        list.Append(file);
+    m_handOff->SendToAssociatedProgram(list);
 }
