@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <io.h>
 
@@ -225,6 +226,31 @@ bool FindResourceBytes(void* module, const char16_t* type, const char16_t* name,
     data = static_cast<const std::uint8_t*>(bytes);
     size = SizeofResource(instance, found);
     return true;
+}
+
+namespace {
+
+BOOL CALLBACK CollectResourceName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR parameter)
+{
+    if (!IS_INTRESOURCE(name))
+    {
+        auto& names = *reinterpret_cast<std::vector<std::u16string>*>(parameter);
+        std::u16string text(reinterpret_cast<const char16_t*>(name));
+        if (std::find(names.begin(), names.end(), text) == names.end())
+            names.push_back(std::move(text));
+    }
+    return TRUE;
+}
+
+} // namespace
+
+void ResourceNames(void* module, const char16_t* type, std::vector<std::u16string>& names)
+{
+    if (!type)
+        return;
+    Internal::RegisteredResourceNames(type, names);
+    const auto instance = module ? static_cast<HMODULE>(module) : GetModuleHandleW(nullptr);
+    EnumResourceNamesW(instance, Wide(type), CollectResourceName, reinterpret_cast<LONG_PTR>(&names));
 }
 
 // ---- Locale ------------------------------------------------------------

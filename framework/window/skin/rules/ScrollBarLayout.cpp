@@ -38,7 +38,9 @@ cScrollBarLayout::cScrollBarLayout(const Container::sRect& bar, const sScrollSta
     const std::int32_t start = vertical ? bar.top : bar.left;
     const std::int32_t end = vertical ? bar.bottom : bar.right;
     const std::int64_t range = std::int64_t(state.max) - state.min;
-    m_canScroll = std::int64_t(state.page) < range;
+    // The page may cover all positions but one and still scroll: the thumb
+    // goes only when the page is larger than max - min.
+    m_canScroll = std::int64_t(state.page) <= range;
     if (bar.IsEmpty() || arrowLength < 0 || std::int64_t(end) - start < 2 * std::int64_t(arrowLength))
     {
         m_canScroll = false;
@@ -54,7 +56,10 @@ cScrollBarLayout::cScrollBarLayout(const Container::sRect& bar, const sScrollSta
     const std::int32_t T = trackEnd - trackStart;
     const std::int32_t p = dragging ? state.trackPos : state.pos;
     const std::int64_t span = range + 1;
-    const std::int64_t travel = range - std::int64_t(state.page) + 1;
+    // Positions run from min to max - page + 1 (max without a page): the
+    // thumb reaches the track's end at the last one.
+    const std::int64_t last = std::int64_t(state.max) - std::max<std::int64_t>(state.page, 1) + 1;
+    const std::int64_t travel = std::max<std::int64_t>(last - state.min, 1);
     if (span > std::numeric_limits<std::int32_t>::max() || travel > std::numeric_limits<std::int32_t>::max())
     {
         m_canScroll = false;
@@ -62,7 +67,8 @@ cScrollBarLayout::cScrollBarLayout(const Container::sRect& bar, const sScrollSta
     }
     std::int32_t t = MulDivRound(std::int32_t(state.page), T, std::int32_t(span));
     t = std::max(t, minThumb);
-    std::int32_t offset = MulDivRound(std::clamp(p, state.min, state.max) - state.min, T - t, std::int32_t(travel));
+    const std::int32_t at = std::int32_t(std::clamp<std::int64_t>(p, state.min, last) - state.min);
+    std::int32_t offset = MulDivRound(at, T - t, std::int32_t(travel));
     offset = std::max(offset, 0);
     const std::int32_t thumbStart = std::min(trackStart + offset, trackEnd);
     const std::int32_t thumbEnd = std::min(thumbStart + t, trackEnd);

@@ -16,6 +16,8 @@ struct sScrollState
     std::uint32_t page = 0;
     std::int32_t pos = 0;
     std::int32_t trackPos = 0;
+
+    friend bool operator==(const sScrollState&, const sScrollState&) = default;
 };
 
 // MulDiv as Windows computes it: a * b / c in 64 bits, rounded half away
