@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "app/MakerSite.h"
-#include "framework/application/WebLink.h"
+#include "framework/window/WebLink.h"
 
 #include <string>
 
-using Application::cWebLink;
+using Window::cWebLink;
 
 TEST(MakerSite, BuildsTheAddressesWithLocaleApplicationAndVersion)
 {

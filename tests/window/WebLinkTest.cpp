@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/application/WebLink.h"
+#include "framework/window/WebLink.h"
 
 #include <string>
 #include <vector>
 
 namespace {
 
-using Application::cWebLink;
+using Window::cWebLink;
 
 std::vector<std::u16string> g_opened;
 bool g_shellSucceeds = true;
@@ -62,6 +62,7 @@ TEST_F(WebLink, OpensOnlyHttpAndHttpsAddresses)
         {u"ftp://example.org", false},
         {u"https://example.org/\r\nmore", false},
         {u"https://example.org/\ttab", false},
+        {u"https://example.org/\" --new-window", false},
     };
     for (const auto& c : cases) {
         g_opened.clear();

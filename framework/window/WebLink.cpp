@@ -1,37 +1,23 @@
-#include "framework/application/WebLink.h"
+#include "framework/window/WebLink.h"
+
+#include "framework/window/rules/WebAddress.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 static_assert(sizeof(wchar_t) == 2, "Win32 text is UTF-16");
 
-namespace Application {
+namespace Window {
 
 namespace {
 
 cWebLink::Opener g_opener = &cWebLink::ShellOpen;
 
-bool StartsWithNoCase(const Container::cWideString& text, const char16_t* prefix, std::size_t& length)
-{
-    length = Container::TextLength(prefix);
-    return text.Length() >= length && text.CompareNoCase(prefix, length) == 0;
-}
-
 } // namespace
 
 bool cWebLink::IsWebAddress(const Container::cWideString& address)
 {
-    std::size_t schemeLength = 0;
-    if (!StartsWithNoCase(address, u"https://", schemeLength) && !StartsWithNoCase(address, u"http://", schemeLength))
-        return false;
-    if (address.Length() == schemeLength || address[schemeLength] == u'/')
-        return false; // no host
-    for (std::size_t i = 0; i < address.Length(); ++i) {
-        const char16_t c = address[i];
-        if (c < 0x20 || c == 0x7F)
-            return false;
-    }
-    return true;
+    return Window::IsWebAddress(address.View());
 }
 
 bool cWebLink::Open(const Container::cWideString& address)
@@ -55,4 +41,4 @@ bool cWebLink::ShellOpen(const char16_t* address)
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
-} // namespace Application
+} // namespace Window

@@ -2,7 +2,7 @@
 
 #include "framework/core/WideString.h"
 
-namespace Application {
+namespace Window {
 
 // Opens web addresses in the user's browser through the shell. Addresses
 // come from language texts (links, footer links, buttons), which a
@@ -15,8 +15,8 @@ public:
     // address instead of opening a browser. True when the shell took it.
     using Opener = bool (*)(const char16_t* address);
 
-    // True for "http://" or "https://" (any case) followed by a host, with
-    // no control characters anywhere.
+    // The links' rule (rules/WebAddress.h): "http://" or "https://" (any
+    // case) followed by a host, no control characters and no quotes.
     static bool IsWebAddress(const Container::cWideString& address);
     // Opens address when it is a web address; false otherwise and when the
     // shell fails.
@@ -27,4 +27,4 @@ public:
     static bool ShellOpen(const char16_t* address);
 };
 
-} // namespace Application
+} // namespace Window
