@@ -1,5 +1,6 @@
 #include "app/MainToolWindow.h"
 
+#include "app/AboutDialog.h"
 #include "app/CaptureFrame.h"
 #include "app/ClipboardWriter.h"
 #include "app/WindowCaptureRect.h"
@@ -10,6 +11,8 @@
 #include "framework/painter/AlphaComposite.h"
 #include "framework/painter/PictureList.h"
 #include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/window/Toolkit.h"
+#include "resources/AboutResources.h"
 #include "resources/ToolWindowResource.h"
 #include "resources/resource.h"
 
@@ -435,11 +438,24 @@ void cMainToolWindow::OnSysCommand(WPARAM command, LPARAM, bool& handled)
         return;
     }
     if (command == ID_ABOUT) {
-        // The About dialog arrives with the preferences.
+        ShowAbout();
         handled = true;
         return;
     }
     handled = false;
+}
+
+void cMainToolWindow::ShowAbout()
+{
+    // The About dialog is a toolkit dialog: the toolkit is brought up the
+    // first time one is shown.
+    if (!Window::cToolkit::IsInitialized())
+        Window::cToolkit::Initialize();
+    const bool wasBusy = m_busy;
+    m_busy = true;
+    cAboutDialog about;
+    about.DoModalOwnedBy(IDD_APP_ABOUT, m_window);
+    m_busy = wasBusy;
 }
 
 void cMainToolWindow::OnActivate(WPARAM wParam, LPARAM lParam)

@@ -114,6 +114,8 @@ private:
     void OnRawInput(HRAWINPUT input);
     void OnSysCommand(WPARAM command, LPARAM lParam, bool& handled);
     void OnActivate(WPARAM wParam, LPARAM lParam);
+    // The About dialog, modal, owned by the tool window.
+    void ShowAbout();
     void OnSavedNotification();
     void LoadButtonPictures();
     void CreateToolTips();
