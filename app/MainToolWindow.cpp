@@ -3,8 +3,10 @@
 #include "app/AboutDialog.h"
 #include "app/CaptureFrame.h"
 #include "app/ClipboardWriter.h"
+#include "app/PreferenceDialog.h"
 #include "app/WindowCaptureRect.h"
 #include "app/capture/SaveDialogFilter.h"
+#include "app/settings/win32/WindowsSettingsEnvironment.h"
 #include "framework/application/Module.h"
 #include "framework/core/PathHelpers.h"
 #include "framework/gdi/GrabScreen.h"
@@ -13,6 +15,7 @@
 #include "framework/picturefile/BVPictureFileFactory.h"
 #include "framework/window/Toolkit.h"
 #include "resources/AboutResources.h"
+#include "resources/PreferenceResources.h"
 #include "resources/ToolWindowResource.h"
 #include "resources/resource.h"
 
@@ -369,9 +372,12 @@ void cMainToolWindow::OnCommand(int id, int code, HWND control)
     case IDC_VADRIN:
         ShellExecuteW(m_window, L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
         break;
+    case IDC_OPTIONS:
+        ShowOptions();
+        break;
     default:
-        // Drag-select (1005), window picking (3001) and the options (3056)
-        // arrive with their own windows; OK and Cancel never end this window.
+        // Drag-select (1005) and window picking (3001) arrive with their
+        // own windows; OK and Cancel never end this window.
         break;
     }
 }
@@ -443,6 +449,25 @@ void cMainToolWindow::OnSysCommand(WPARAM command, LPARAM, bool& handled)
         return;
     }
     handled = false;
+}
+
+void cMainToolWindow::ShowOptions()
+{
+    if (m_busy || m_settings == nullptr)
+        return;
+    if (!Window::cToolkit::IsInitialized())
+        Window::cToolkit::Initialize();
+    m_busy = true;
+    cWindowsSettingsEnvironment environment;
+    cAppLanguage::sSources languages;
+    languages.programFolder = cAboutDialog::ProgramFolder();
+    cPreferenceDialog options(*m_settings, environment, languages);
+    options.DoModalOwnedBy(IDD_OPTIONS, m_window);
+    // Whatever the answer: the check boxes show the settings again.
+    CheckDlgButton(m_window, IDC_CHECK_CONFIRM_SAVING, m_settings->ConfirmSaving ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(m_window, IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM,
+                   m_settings->CheckedAssociatedProgram ? BST_CHECKED : BST_UNCHECKED);
+    m_busy = false;
 }
 
 void cMainToolWindow::ShowAbout()

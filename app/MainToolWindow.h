@@ -116,6 +116,8 @@ private:
     void OnActivate(WPARAM wParam, LPARAM lParam);
     // The About dialog, modal, owned by the tool window.
     void ShowAbout();
+    // The options dialog, modal, owned by the tool window (button 3056, F10).
+    void ShowOptions();
     void OnSavedNotification();
     void LoadButtonPictures();
     void CreateToolTips();
