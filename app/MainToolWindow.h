@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/MonitorList.h"
+#include "app/ProgramHandOff.h"
 #include "app/capture/CaptureFileNamer.h"
 #include "app/capture/SimplePictureSaveThread.h"
 #include "app/settings/SettingsRecord.h"
@@ -101,8 +102,10 @@ public:
     bool IsBusy() const { return m_busy; }
     // Called when the session ends (WM_ENDSESSION with TRUE).
     void SetEndSessionHandler(std::function<void()> handler) { m_endSession = std::move(handler); }
-    // Saved files kept for the associated program.
-    const std::vector<Container::cWideString>& WaitingFiles() const { return m_waitingFiles; }
+    // Hands saved files (possibly none) to the associated program.
+    void SendToAssociatedProgram(const std::vector<Container::cWideString>& files);
+    // The hand-off to the associated program; null before Create.
+    cProgramHandOff* HandOff() const { return m_handOff.get(); }
 
     // ---- Toolkit operations -------------------------------------------------
     bool OnInitDialog() override;
@@ -122,6 +125,10 @@ public:
 private:
     // True when the system command was the tool window's own to handle.
     bool HandleSysCommand(WPARAM command);
+    // The About dialog, modal, owned by the tool window.
+    void ShowAbout();
+    // The options dialog, modal, owned by the tool window (button 3056, F10).
+    void ShowOptions();
     void OnSavedNotification();
     void LoadButtonPictures();
     void SetCheck(int id, bool checked);
@@ -160,6 +167,6 @@ private:
     // Paths saved by the workers, handed over by OnPictureSaved.
     std::mutex m_savedLock;
     std::vector<Container::cWideString> m_savedPaths;
-    // Saved files waiting for the associated program.
-    std::vector<Container::cWideString> m_waitingFiles;
+    // The hand-off of saved files to the associated program.
+    std::unique_ptr<cProgramHandOff> m_handOff;
 };
