@@ -396,8 +396,13 @@ void cMainToolWindow::ShowOptions()
     cWindowsSettingsEnvironment environment;
     cAppLanguage::sSources languages;
     languages.programFolder = cAboutDialog::ProgramFolder();
+    const Container::cWideString languageBefore = m_settings->DefaultLanguage;
     cPreferenceDialog options(*m_settings, environment, languages);
     options.DoModalOwnedBy(IDD_OPTIONS, Handle());
+    if (!(m_settings->DefaultLanguage == languageBefore) && m_languageChanged) {
+        m_languageChanged();
+        ApplyLanguage();
+    }
     // Whatever the answer: the check boxes show the settings again.
     SetCheck(IDC_CHECK_CONFIRM_SAVING, m_settings->ConfirmSaving);
     SetCheck(IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM, m_settings->CheckedAssociatedProgram);

@@ -102,6 +102,9 @@ public:
     bool IsBusy() const { return m_busy; }
     // Called when the session ends (WM_ENDSESSION with TRUE).
     void SetEndSessionHandler(std::function<void()> handler) { m_endSession = std::move(handler); }
+    // Called when the options dialog chose another interface language; the
+    // handler loads it, and the tool window then shows its texts.
+    void SetLanguageHandler(std::function<void()> handler) { m_languageChanged = std::move(handler); }
     // Hands saved files (possibly none) to the associated program.
     void SendToAssociatedProgram(const std::vector<Container::cWideString>& files);
     // The hand-off to the associated program; null before Create.
@@ -161,6 +164,7 @@ private:
     HWND m_pickedWindow = nullptr;
     cMonitorList::tSource m_monitors;
     std::function<void()> m_endSession;
+    std::function<void()> m_languageChanged;
     // The window the workers post to; read on their threads.
     std::atomic<HWND> m_notifyWindow{nullptr};
 

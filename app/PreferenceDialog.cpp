@@ -8,7 +8,7 @@
 #include "app/settings/SettingsEnvironment.h"
 #include "app/settings/SettingsRecord.h"
 #include "framework/core/PathHelpers.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/document/BVPictureFileFactory.h"
 #include "framework/picturefile/CodecFile.h"
 #include "framework/picturefile/PictureFile.h"
 #include "framework/settings/LanguageIds.h"

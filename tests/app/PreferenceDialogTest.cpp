@@ -10,7 +10,7 @@
 #include "app/settings/SettingsEnvironment.h"
 #include "app/settings/SettingsRecord.h"
 #include "framework/painter/Picture.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/document/BVPictureFileFactory.h"
 #include "framework/picturefile/PictureFile.h"
 #include "framework/window/WebLink.h"
 #include "resources/AboutResources.h"
