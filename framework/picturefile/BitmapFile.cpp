@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "framework/core/File.h"
+#include "framework/core/SafeSave.h"
 #include "framework/painter/Picture.h"
 #include "framework/picturefile/PixelBudget.h"
-#include "framework/picturefile/SafeWrite.h"
 
 namespace PictureFile {
 

@@ -8,7 +8,7 @@
 #include "framework/core/PathHelpers.h"
 #include "framework/painter/Picture.h"
 #include "framework/picturefile/BitmapFile.h"
-#include "framework/picturefile/SafeWrite.h"
+#include "framework/core/SafeSave.h"
 #include "framework/picturefile/TGAFile.h"
 #include "framework/picturefile/codec/ByteSink.h"
 #include "framework/picturefile/codec/GifCodec.h"

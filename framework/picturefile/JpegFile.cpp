@@ -13,10 +13,10 @@
 #include <jerror.h>
 
 #include "framework/core/File.h"
+#include "framework/core/SafeSave.h"
 #include "framework/painter/Picture.h"
 #include "framework/picturefile/ExifInfo.h"
 #include "framework/picturefile/PixelBudget.h"
-#include "framework/picturefile/SafeWrite.h"
 
 // The libjpeg calls below report fatal errors by jumping back to the
 // setjmp in RunDecode/RunEncode. Those functions and every callback that

@@ -4,9 +4,9 @@
 #include <exception>
 
 #include "framework/core/File.h"
+#include "framework/core/SafeSave.h"
 #include "framework/painter/Picture.h"
 #include "framework/picturefile/PixelBudget.h"
-#include "framework/picturefile/SafeWrite.h"
 
 namespace PictureFile {
 

@@ -68,18 +68,17 @@ TEST(PlatformTest, AnsiIsWindows1252)
 }
 #endif
 
-TEST(PlatformTest, ReplaceFileOverwritesTheTarget)
+TEST(PlatformTest, AtomicReplaceOverwritesAnExistingTargetAndCreatesANewOne)
 {
     Testing::cTempFolder folder;
     Testing::WriteBytes(folder.Path() / "target", {1, 1, 1});
     const auto target = folder.File(u"target");
-    const auto temp = Platform::MakeTempSibling(target.c_str());
-    EXPECT_EQ(std::filesystem::path(target).parent_path(), std::filesystem::path(temp).parent_path());
-    EXPECT_FALSE(Platform::PathExists(temp.c_str()));
-    EXPECT_NE(temp, Platform::MakeTempSibling(target.c_str()));
+    const auto temp = folder.File(u"new.tmp");
 
-    std::FILE* file = Platform::OpenFile(temp.c_str(), "wb");
+    bool exists = true;
+    std::FILE* file = Platform::CreateNewFile(temp.c_str(), exists);
     ASSERT_NE(nullptr, file);
+    EXPECT_FALSE(exists);
     EXPECT_EQ(2u, std::fwrite("\x02\x02", 1, 2, file));
     EXPECT_TRUE(Platform::FlushToDisk(file));
     EXPECT_EQ(2, Platform::FileLength(file));
@@ -88,6 +87,17 @@ TEST(PlatformTest, ReplaceFileOverwritesTheTarget)
     EXPECT_TRUE(Platform::AtomicReplace(temp.c_str(), target.c_str()));
     EXPECT_EQ((std::vector<std::uint8_t>{2, 2}), Testing::ReadBytes(folder.Path() / "target"));
     EXPECT_FALSE(Platform::PathExists(temp.c_str()));
+    // A source that is gone changes nothing.
+    EXPECT_FALSE(Platform::AtomicReplace(temp.c_str(), target.c_str()));
+    EXPECT_EQ((std::vector<std::uint8_t>{2, 2}), Testing::ReadBytes(folder.Path() / "target"));
+
+    // A target that does not exist yet.
+    Testing::WriteBytes(folder.Path() / "new.tmp", {3});
+    const auto fresh = folder.File(u"fresh");
+    EXPECT_TRUE(Platform::AtomicReplace(temp.c_str(), fresh.c_str()));
+    EXPECT_EQ((std::vector<std::uint8_t>{3}), Testing::ReadBytes(folder.Path() / "fresh"));
+    EXPECT_FALSE(Platform::PathExists(temp.c_str()));
+
     EXPECT_TRUE(Platform::RemoveFile(target.c_str()));
     EXPECT_FALSE(Platform::RemoveFile(target.c_str()));
     EXPECT_TRUE(Platform::CreateFolder(target.c_str()));
