@@ -227,7 +227,7 @@ void BM_OpjCompress(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_CodecFileSavePng)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_FastPngLevel)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Arg(5)->Arg(6)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FastPngLevel)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Arg(5)->Arg(6)->Arg(7)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LibpngRgba)->Arg(1)->Arg(6)->Arg(9)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertPng)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertProcessStart)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Platform {
 
@@ -136,6 +137,10 @@ bool FindResourceBytes(void* module, const char16_t* type, const char16_t* name,
 // registration); used by tests and by builds without resource sections.
 void RegisterResource(const char16_t* type, const char16_t* name, const void* bytes, std::size_t size);
 void ClearRegisteredResources();
+// Appends the text names of the resources of type: those registered (in
+// upper case, as the resource compiler stores them), then those of module
+// (Win32 only), each name once. Integer ids are left out.
+void ResourceNames(void* module, const char16_t* type, std::vector<std::u16string>& names);
 
 // ---- Locale ------------------------------------------------------------
 

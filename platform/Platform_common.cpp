@@ -190,6 +190,18 @@ bool FindRegisteredResource(const char16_t* type, const char16_t* name, const st
     return true;
 }
 
+void RegisteredResourceNames(const char16_t* type, std::vector<std::u16string>& names)
+{
+    if (!type)
+        return;
+    auto& registry = Registry();
+    std::lock_guard guard(registry.lock);
+    const std::u16string typeKey = ResourceKey(type);
+    for (const auto& [key, bytes] : registry.resources)
+        if (key.first == typeKey && !key.second.starts_with(u'#'))
+            names.push_back(key.second);
+}
+
 std::optional<sTime> FakeLocalTime()
 {
     auto& registry = Registry();

@@ -344,6 +344,11 @@ sTime SystemTime()
 
 // ---- Resources ---------------------------------------------------------
 
+void ResourceNames(void*, const char16_t* type, std::vector<std::u16string>& names)
+{
+    Internal::RegisteredResourceNames(type, names);
+}
+
 bool FindResourceBytes(void* module, const char16_t* type, const char16_t* name, const std::uint8_t*& data,
                        std::size_t& size)
 {

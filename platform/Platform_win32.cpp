@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
@@ -28,9 +29,7 @@ bool StartsWith(const std::wstring& text, const wchar_t* prefix)
     return text.compare(0, std::char_traits<wchar_t>::length(prefix), prefix) == 0;
 }
 
-// A path as the Win32 file functions take it: short paths as they are,
-// long ones made absolute and prefixed, so that the file system's own limit
-// is the only one. Empty when the path is empty or memory ran out.
+// A path as the Win32 file functions take it (see Internal::Win32FilePath).
 std::wstring FilePath(const char16_t* path)
 {
     try
@@ -332,6 +331,31 @@ bool FindResourceBytes(void* module, const char16_t* type, const char16_t* name,
     return true;
 }
 
+namespace {
+
+BOOL CALLBACK CollectResourceName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR parameter)
+{
+    if (!IS_INTRESOURCE(name))
+    {
+        auto& names = *reinterpret_cast<std::vector<std::u16string>*>(parameter);
+        std::u16string text(reinterpret_cast<const char16_t*>(name));
+        if (std::find(names.begin(), names.end(), text) == names.end())
+            names.push_back(std::move(text));
+    }
+    return TRUE;
+}
+
+} // namespace
+
+void ResourceNames(void* module, const char16_t* type, std::vector<std::u16string>& names)
+{
+    if (!type)
+        return;
+    Internal::RegisteredResourceNames(type, names);
+    const auto instance = module ? static_cast<HMODULE>(module) : GetModuleHandleW(nullptr);
+    EnumResourceNamesW(instance, Wide(type), CollectResourceName, reinterpret_cast<LONG_PTR>(&names));
+}
+
 // ---- Locale ------------------------------------------------------------
 
 std::uint16_t UserDefaultLanguage()
@@ -340,5 +364,22 @@ std::uint16_t UserDefaultLanguage()
         return fake;
     return GetUserDefaultLangID();
 }
+
+namespace Internal {
+
+std::u16string Win32FilePath(const char16_t* path)
+{
+    try
+    {
+        const std::wstring form = FilePath(path);
+        return std::u16string(reinterpret_cast<const char16_t*>(form.c_str()), form.size());
+    }
+    catch (const std::bad_alloc&)
+    {
+        return std::u16string();
+    }
+}
+
+} // namespace Internal
 
 } // namespace Platform
