@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/document/BVPictureFileFactory.h"
 #include "framework/gdi/GrabScreen.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
 #include "framework/picturefile/PictureFile.h"
 
 static_assert(sizeof(wchar_t) == 2, "Win32 text is UTF-16");
