@@ -64,11 +64,11 @@ private:
     std::size_t m_offset = 0;
 };
 
-Painter::cRect ReadRect(cReader& reader)
+Container::sRect ReadRect(cReader& reader)
 {
     const std::int32_t left = reader.Coordinate();
     const std::int32_t top = reader.Coordinate();
-    return Painter::cRect(left, top, reader.Coordinate(), reader.Coordinate());
+    return Container::sRect(left, top, reader.Coordinate(), reader.Coordinate());
 }
 
 void FillPicture(Painter::cPicture& picture, cReader& reader)
@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case 3:
         {
-            const Painter::cRect dest = ReadRect(reader);
+            const Container::sRect dest = ReadRect(reader);
             canvas.StretchComposite(dest, (reader.Byte() & 1) ? source : target, ReadRect(reader), mode, opacity,
                                     reader.Byte() & 1);
             break;

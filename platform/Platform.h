@@ -5,13 +5,16 @@
 // implementations live in Platform_win32.cpp and Platform_posix.cpp.
 //
 // Paths are UTF-16. On POSIX they are converted to UTF-8 and "\" is taken
-// as a folder separator like "/", so the core can build paths one way.
+// as a folder separator like "/", so the core can build paths one way. On
+// Win32, long absolute paths (near MAX_PATH and beyond) are passed in their
+// "\\?\" form, so any path the file system can hold works.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Platform {
 
@@ -29,28 +32,24 @@ std::int64_t FileLength(std::FILE* file);
 // Flushes the stream's buffer and asks the OS to put the data on disk.
 bool FlushToDisk(std::FILE* file);
 
-// Replaces target by source in one step (the target may exist); the data
-// is on disk when this returns true.
+// Creates a new file for writing ("wb") only when nothing of that name
+// exists: a file already there is never truncated or touched. Null on
+// failure, with exists set when the name was taken (so the caller can try
+// another name).
+std::FILE* CreateNewFile(const char16_t* path, bool& exists);
+
+// Replaces target by source in one step (the target may exist or not); the
+// data is on disk when this returns true, and on failure source is still
+// there and target is as it was. An existing target keeps its attributes
+// and permissions (Win32: ReplaceFileW, which also keeps its security;
+// MoveFileExW when the target is new).
 bool AtomicReplace(const char16_t* source, const char16_t* target);
-// The same under its older name, for portable code. windows.h defines
-// ReplaceFile as a macro: code that includes it calls AtomicReplace.
-#ifndef ReplaceFile
-inline bool ReplaceFile(const char16_t* source, const char16_t* target)
-{
-    return AtomicReplace(source, target);
-}
-#endif
 bool RemoveFile(const char16_t* path);
 // Creates one folder (not its parents). False when it exists already.
 bool CreateFolder(const char16_t* path);
 // Existence by attributes: no wildcards, drive roots and folders work.
 bool PathExists(const char16_t* path);
 bool IsFolder(const char16_t* path);
-
-// A name for a temporary file in the same folder as target, for saves that
-// write a new file and then replace the target with it. The name is not
-// in use when this returns (it may be by the time it is opened).
-std::u16string MakeTempSibling(const char16_t* target);
 
 // ---- Directory listing -------------------------------------------------
 
@@ -138,6 +137,10 @@ bool FindResourceBytes(void* module, const char16_t* type, const char16_t* name,
 // registration); used by tests and by builds without resource sections.
 void RegisterResource(const char16_t* type, const char16_t* name, const void* bytes, std::size_t size);
 void ClearRegisteredResources();
+// Appends the text names of the resources of type: those registered (in
+// upper case, as the resource compiler stores them), then those of module
+// (Win32 only), each name once. Integer ids are left out.
+void ResourceNames(void* module, const char16_t* type, std::vector<std::u16string>& names);
 
 // ---- Locale ------------------------------------------------------------
 

@@ -102,27 +102,6 @@ void Utf16ToUtf8(const char16_t* text, std::size_t count, std::string& output)
     }
 }
 
-// ---- Temporary siblings ------------------------------------------------
-
-std::u16string MakeTempSibling(const char16_t* target)
-{
-    static std::atomic<std::uint32_t> counter{0};
-    const std::u16string base = target ? target : u"";
-    std::u16string candidate;
-    for (int attempt = 0; attempt < 1000; ++attempt)
-    {
-        const auto stamp = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
-        std::uint32_t value = static_cast<std::uint32_t>(stamp ^ (stamp >> 32)) * 2654435761u + counter++;
-        candidate = base + u".~";
-        for (int digit = 0; digit < 8; ++digit, value >>= 4)
-            candidate.push_back(u"0123456789abcdef"[value & 15]);
-        candidate += u".tmp";
-        if (!PathExists(candidate.c_str()))
-            break;
-    }
-    return candidate;
-}
-
 // ---- Registered resources ----------------------------------------------
 
 namespace {
@@ -209,6 +188,18 @@ bool FindRegisteredResource(const char16_t* type, const char16_t* name, const st
     data = found->second.empty() ? &empty : found->second.data();
     size = found->second.size();
     return true;
+}
+
+void RegisteredResourceNames(const char16_t* type, std::vector<std::u16string>& names)
+{
+    if (!type)
+        return;
+    auto& registry = Registry();
+    std::lock_guard guard(registry.lock);
+    const std::u16string typeKey = ResourceKey(type);
+    for (const auto& [key, bytes] : registry.resources)
+        if (key.first == typeKey && !key.second.starts_with(u'#'))
+            names.push_back(key.second);
 }
 
 std::optional<sTime> FakeLocalTime()

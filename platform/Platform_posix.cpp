@@ -6,6 +6,7 @@
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -81,11 +82,38 @@ bool FlushToDisk(std::FILE* file)
     return fsync(fileno(file)) == 0;
 }
 
+std::FILE* CreateNewFile(const char16_t* path, bool& exists)
+{
+    exists = false;
+    const std::string native = NativePath(path);
+    if (native.empty())
+        return nullptr;
+    const int descriptor = open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+    {
+        exists = errno == EEXIST;
+        return nullptr;
+    }
+    std::FILE* file = fdopen(descriptor, "wb");
+    if (!file)
+    {
+        close(descriptor);
+        unlink(native.c_str());
+    }
+    return file;
+}
+
 bool AtomicReplace(const char16_t* source, const char16_t* target)
 {
     const std::string from = NativePath(source);
     const std::string to = NativePath(target);
-    if (from.empty() || to.empty() || std::rename(from.c_str(), to.c_str()) != 0)
+    if (from.empty() || to.empty())
+        return false;
+    // The new file takes over the permissions of the one it replaces.
+    struct stat old;
+    if (stat(to.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        chmod(from.c_str(), old.st_mode & 07777);
+    if (std::rename(from.c_str(), to.c_str()) != 0)
         return false;
     // Make the new directory entry durable as well.
     std::string folder = to;
@@ -315,6 +343,11 @@ sTime SystemTime()
 }
 
 // ---- Resources ---------------------------------------------------------
+
+void ResourceNames(void*, const char16_t* type, std::vector<std::u16string>& names)
+{
+    Internal::RegisteredResourceNames(type, names);
+}
 
 bool FindResourceBytes(void* module, const char16_t* type, const char16_t* name, const std::uint8_t*& data,
                        std::size_t& size)

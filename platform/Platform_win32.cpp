@@ -2,8 +2,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fcntl.h>
 #include <io.h>
+#include <new>
+#include <string>
 
 static_assert(sizeof(wchar_t) == 2, "UTF-16 text is passed to Win32 as wchar_t");
 
@@ -14,6 +18,50 @@ namespace {
 const wchar_t* Wide(const char16_t* text)
 {
     return reinterpret_cast<const wchar_t*>(text);
+}
+
+// Paths at least this long go to Win32 in their "\\?\" form: the plain
+// form is limited to MAX_PATH characters (folders to MAX_PATH - 12).
+constexpr std::size_t kLongPath = MAX_PATH - 12;
+
+bool StartsWith(const std::wstring& text, const wchar_t* prefix)
+{
+    return text.compare(0, std::char_traits<wchar_t>::length(prefix), prefix) == 0;
+}
+
+// A path as the Win32 file functions take it (see Internal::Win32FilePath).
+std::wstring FilePath(const char16_t* path)
+{
+    try
+    {
+        if (!path || !*path)
+            return std::wstring();
+        std::wstring text(Wide(path));
+        if (text.size() < kLongPath || StartsWith(text, L"\\\\?\\"))
+            return text;
+        const DWORD needed = GetFullPathNameW(text.c_str(), 0, nullptr, nullptr);
+        if (needed == 0)
+            return text;
+        std::wstring full(needed, L'\0');
+        const DWORD length = GetFullPathNameW(text.c_str(), needed, full.data(), nullptr);
+        if (length == 0 || length >= needed)
+            return text;
+        full.resize(length);
+        if (StartsWith(full, L"\\\\?\\") || StartsWith(full, L"\\\\.\\"))
+            return full;
+        if (StartsWith(full, L"\\\\"))
+            return L"\\\\?\\UNC\\" + full.substr(2);
+        return L"\\\\?\\" + full;
+    }
+    catch (const std::bad_alloc&)
+    {
+        return std::wstring();
+    }
+}
+
+bool IsBusy(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
 }
 
 std::uint64_t FileTimeOf(const FILETIME& time)
@@ -34,7 +82,8 @@ std::FILE* OpenFile(const char16_t* path, const char* mode)
     for (; mode[i] && i + 1 < sizeof wideMode / sizeof wideMode[0]; ++i)
         wideMode[i] = static_cast<wchar_t>(static_cast<unsigned char>(mode[i]));
     wideMode[i] = 0;
-    return _wfopen(Wide(path), wideMode);
+    const std::wstring name = FilePath(path);
+    return name.empty() ? nullptr : _wfopen(name.c_str(), wideMode);
 }
 
 bool Seek(std::FILE* file, std::int64_t offset, int origin)
@@ -68,33 +117,87 @@ bool FlushToDisk(std::FILE* file)
     return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle) != 0;
 }
 
+std::FILE* CreateNewFile(const char16_t* path, bool& exists)
+{
+    exists = false;
+    const std::wstring name = FilePath(path);
+    if (name.empty())
+        return nullptr;
+    const HANDLE handle = CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+    {
+        const DWORD error = GetLastError();
+        exists = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+        return nullptr;
+    }
+    const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (descriptor < 0)
+    {
+        CloseHandle(handle);
+        DeleteFileW(name.c_str());
+        return nullptr;
+    }
+    std::FILE* file = _fdopen(descriptor, "wb");
+    if (!file)
+    {
+        _close(descriptor);
+        DeleteFileW(name.c_str());
+    }
+    return file;
+}
+
 bool AtomicReplace(const char16_t* source, const char16_t* target)
 {
-    if (!source || !target)
+    const std::wstring from = FilePath(source);
+    const std::wstring to = FilePath(target);
+    if (from.empty() || to.empty())
         return false;
-    return MoveFileExW(Wide(source), Wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    // A target that another program (or another save) holds open for a
+    // moment refuses to be replaced; such a refusal is retried briefly.
+    for (int attempt = 0; attempt < 50; ++attempt)
+    {
+        // ReplaceFileW keeps the old file's attributes and security; it
+        // fails, changing nothing, when the target does not exist yet.
+        if (ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+            return true;
+        const DWORD replaceError = GetLastError();
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        const DWORD moveError = GetLastError();
+        if (!IsBusy(moveError) && !IsBusy(replaceError))
+            return false;
+        if (GetFileAttributesW(from.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return false; // the source is gone: nothing left to put in place
+        Sleep(attempt < 10 ? 1 : 10);
+    }
+    return false;
 }
 
 bool RemoveFile(const char16_t* path)
 {
-    return path && DeleteFileW(Wide(path)) != 0;
+    const std::wstring name = FilePath(path);
+    return !name.empty() && DeleteFileW(name.c_str()) != 0;
 }
 
 bool CreateFolder(const char16_t* path)
 {
-    return path && CreateDirectoryW(Wide(path), nullptr) != 0;
+    const std::wstring name = FilePath(path);
+    return !name.empty() && CreateDirectoryW(name.c_str(), nullptr) != 0;
 }
 
 bool PathExists(const char16_t* path)
 {
-    return path && *path && GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
+    const std::wstring name = FilePath(path);
+    return !name.empty() && GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool IsFolder(const char16_t* path)
 {
-    if (!path || !*path)
+    const std::wstring name = FilePath(path);
+    if (name.empty())
         return false;
-    const DWORD attributes = GetFileAttributesW(Wide(path));
+    const DWORD attributes = GetFileAttributesW(name.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -114,10 +217,11 @@ void EntryOf(const WIN32_FIND_DATAW& data, sFindEntry& entry)
 
 FindHandle FindFirst(const char16_t* pattern, sFindEntry& entry)
 {
-    if (!pattern || !*pattern)
+    const std::wstring name = FilePath(pattern);
+    if (name.empty())
         return nullptr;
     WIN32_FIND_DATAW data = {};
-    const HANDLE handle = FindFirstFileW(Wide(pattern), &data);
+    const HANDLE handle = FindFirstFileW(name.c_str(), &data);
     if (handle == INVALID_HANDLE_VALUE)
         return nullptr;
     EntryOf(data, entry);
@@ -227,6 +331,31 @@ bool FindResourceBytes(void* module, const char16_t* type, const char16_t* name,
     return true;
 }
 
+namespace {
+
+BOOL CALLBACK CollectResourceName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR parameter)
+{
+    if (!IS_INTRESOURCE(name))
+    {
+        auto& names = *reinterpret_cast<std::vector<std::u16string>*>(parameter);
+        std::u16string text(reinterpret_cast<const char16_t*>(name));
+        if (std::find(names.begin(), names.end(), text) == names.end())
+            names.push_back(std::move(text));
+    }
+    return TRUE;
+}
+
+} // namespace
+
+void ResourceNames(void* module, const char16_t* type, std::vector<std::u16string>& names)
+{
+    if (!type)
+        return;
+    Internal::RegisteredResourceNames(type, names);
+    const auto instance = module ? static_cast<HMODULE>(module) : GetModuleHandleW(nullptr);
+    EnumResourceNamesW(instance, Wide(type), CollectResourceName, reinterpret_cast<LONG_PTR>(&names));
+}
+
 // ---- Locale ------------------------------------------------------------
 
 std::uint16_t UserDefaultLanguage()
@@ -235,5 +364,22 @@ std::uint16_t UserDefaultLanguage()
         return fake;
     return GetUserDefaultLangID();
 }
+
+namespace Internal {
+
+std::u16string Win32FilePath(const char16_t* path)
+{
+    try
+    {
+        const std::wstring form = FilePath(path);
+        return std::u16string(reinterpret_cast<const char16_t*>(form.c_str()), form.size());
+    }
+    catch (const std::bad_alloc&)
+    {
+        return std::u16string();
+    }
+}
+
+} // namespace Internal
 
 } // namespace Platform

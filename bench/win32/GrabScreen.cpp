@@ -50,7 +50,7 @@ int main(int argc, char** argv)
 
     Painter::cPicture picture;
     bool ok = true;
-    const double grab = Median(runs, [&] { ok = GDI::GrabScreen(Painter::cRect(0, 0, width, height), picture) && ok; });
+    const double grab = Median(runs, [&] { ok = GDI::GrabScreen(Container::sRect(0, 0, width, height), picture) && ok; });
     if (!ok)
     {
         std::printf("GrabScreen failed\n");

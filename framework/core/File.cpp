@@ -23,6 +23,13 @@ bool cFile::Open(const char16_t* path, const char* mode)
     return true;
 }
 
+bool cFile::CreateNew(const char16_t* path, bool& exists)
+{
+    Close();
+    m_stream = Platform::CreateNewFile(path, exists);
+    return m_stream != nullptr;
+}
+
 bool cFile::Close()
 {
     if (!m_stream)
@@ -30,6 +37,7 @@ bool cFile::Close()
     const bool closed = std::fclose(m_stream) == 0;
     m_stream = nullptr;
     m_readOnlyLength = -1;
+    m_writeBudget = -1;
     return closed;
 }
 
@@ -49,7 +57,18 @@ std::size_t cFile::Write(const void* buffer, std::size_t itemSize, std::size_t c
 {
     if (!m_stream || !buffer || itemSize == 0 || count == 0)
         return 0;
-    return std::fwrite(buffer, itemSize, count, m_stream);
+    if (m_writeBudget >= 0)
+    {
+        const std::size_t allowed = static_cast<std::size_t>(m_writeBudget) / itemSize;
+        if (allowed < count)
+            count = allowed;
+        if (count == 0)
+            return 0;
+    }
+    const std::size_t written = std::fwrite(buffer, itemSize, count, m_stream);
+    if (m_writeBudget >= 0)
+        m_writeBudget -= static_cast<std::int64_t>(written * itemSize);
+    return written;
 }
 
 std::int64_t cFile::Length() const

@@ -27,6 +27,10 @@ public:
     // runtime mode. An open stream is closed first.
     bool Open(const char16_t* path, const char* mode);
     bool Open(const Container::cWideString& path, const char* mode) { return Open(path.Text(), mode); }
+    // Creates a new file for writing ("wb") only when the name is free: an
+    // existing file is never truncated. False on failure, with exists set
+    // when the name was taken.
+    bool CreateNew(const char16_t* path, bool& exists);
     bool IsOpen() const { return m_stream != nullptr; }
     // Closes the stream; false when the close failed (buffered data could
     // not be written). True when nothing was open.
@@ -37,6 +41,11 @@ public:
     // Raw blocks: the number of complete items is returned.
     std::size_t Read(void* buffer, std::size_t itemSize, std::size_t count);
     std::size_t Write(const void* buffer, std::size_t itemSize, std::size_t count);
+    // From now on Write (and the record writers) take at most this many
+    // more bytes, as a full disk would; a write beyond it comes up short.
+    // A negative value lifts the limit. Writes through Stream() are not
+    // counted. Lets the callers' handling of failed writes be tried.
+    void LimitWrites(std::int64_t bytes) { m_writeBudget = bytes; }
     // Length in bytes, or -1 when not open.
     std::int64_t Length() const;
     // origin: SEEK_SET, SEEK_CUR or SEEK_END.
@@ -68,6 +77,8 @@ private:
     // The length of a file opened read-only, measured once at open; -1
     // otherwise. The record readers check counts against it.
     std::int64_t m_readOnlyLength = -1;
+    // What Write may still take; negative: no limit.
+    std::int64_t m_writeBudget = -1;
 };
 
 } // namespace Storage

@@ -30,27 +30,26 @@ bool RectContains(const sRect& rect, sPoint point)
     return rect.left <= point.x && point.x < rect.right && rect.top <= point.y && point.y < rect.bottom;
 }
 
+sRect Intersection(const sRect& a, const sRect& b)
+{
+    const sRect overlap{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+                        std::min(a.bottom, b.bottom)};
+    return overlap.IsEmpty() ? sRect{} : overlap;
+}
+
 bool IntersectRect(sRect& result, const sRect& a, const sRect& b)
 {
     sRect first = a;
     sRect second = b;
     NormalizeRect(first);
     NormalizeRect(second);
-    const sRect overlap{std::max(first.left, second.left), std::max(first.top, second.top),
-                        std::min(first.right, second.right), std::min(first.bottom, second.bottom)};
-    if (overlap.IsEmpty())
-    {
-        result = sRect{};
-        return false;
-    }
-    result = overlap;
-    return true;
+    result = Intersection(first, second);
+    return !result.IsEmpty();
 }
 
 bool IntersectWith(sRect& rect, const sRect& other)
 {
-    const sRect overlap{std::max(rect.left, other.left), std::max(rect.top, other.top),
-                        std::min(rect.right, other.right), std::min(rect.bottom, other.bottom)};
+    const sRect overlap = Intersection(rect, other);
     if (overlap.IsEmpty())
         return false;
     rect = overlap;

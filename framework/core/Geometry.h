@@ -13,7 +13,14 @@ struct sPoint
     friend bool operator==(const sPoint&, const sPoint&) = default;
 };
 
-// A rectangle: left, top, right, bottom; right and bottom are exclusive.
+// The one rectangle type of the framework: left, top, right, bottom; right
+// and bottom are exclusive. Built as sRect{l, t, r, b} or sRect(l, t, r, b).
+//
+// One set of rules for every helper below: a rectangle whose right <= left
+// or bottom <= top has no area, contains no point and overlaps nothing; a
+// reversed rectangle is never turned round silently. Only NormalizeRect
+// does that, and IntersectRect, which is defined to normalise both of its
+// inputs first.
 struct sRect
 {
     std::int32_t left = 0;
@@ -21,18 +28,26 @@ struct sRect
     std::int32_t right = 0;
     std::int32_t bottom = 0;
 
-    std::int32_t Width() const { return right - left; }
-    std::int32_t Height() const { return bottom - top; }
-    // True when the rectangle has no area (zero or reversed sides).
-    bool IsEmpty() const { return right <= left || bottom <= top; }
+    constexpr sRect() = default;
+    constexpr sRect(std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) : left(l), top(t), right(r), bottom(b)
+    {
+    }
 
-    friend bool operator==(const sRect&, const sRect&) = default;
+    constexpr std::int32_t Width() const { return right - left; }
+    constexpr std::int32_t Height() const { return bottom - top; }
+    // True when the rectangle has no area (zero or reversed sides).
+    constexpr bool IsEmpty() const { return right <= left || bottom <= top; }
+
+    friend constexpr bool operator==(const sRect&, const sRect&) = default;
 };
 
 // Swaps left/right and top/bottom where they are reversed.
 void NormalizeRect(sRect& rect);
 // left <= x < right and top <= y < bottom.
 bool RectContains(const sRect& rect, sPoint point);
+// The overlap of a and b as they stand; (0, 0, 0, 0) when it has no area.
+// The clipping helper of the painter and the GDI bridge.
+sRect Intersection(const sRect& a, const sRect& b);
 // result = the overlap of a and b, each normalised first; all four values 0
 // when the overlap has no area. Answers whether it has area.
 bool IntersectRect(sRect& result, const sRect& a, const sRect& b);

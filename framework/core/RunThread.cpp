@@ -2,30 +2,27 @@
 
 namespace Thread {
 
-cRunThread::cRunThread() = default;
+cRunThread::cRunThread(const cKey& key) : cThread(key) {}
 
-cRunThread::~cRunThread()
-{
-    if (IsStarted()) {
-        m_abandoned = true;
-        m_stop.Set();
-        Join();
-    }
-}
+cRunThread::~cRunThread() = default;
 
 bool cRunThread::Start()
 {
     if (!m_stop.IsValid() || !m_start.IsValid() || !m_halt.IsValid() || !m_running.IsValid() ||
         !m_idle.IsValid())
         return false;
+    return cThread::Start();
+}
+
+void cRunThread::PrepareStart()
+{
+    // Only ever called while no thread exists, so no Stop can be waiting on
+    // the events reset here.
     m_stop.Reset();
     m_halt.Reset();
-    {
-        std::lock_guard<std::mutex> guard(m_stateLock);
-        m_running.Reset();
-        m_idle.Set();
-    }
-    return cThread::Start();
+    std::lock_guard<std::mutex> guard(m_stateLock);
+    m_running.Reset();
+    m_idle.Set();
 }
 
 void cRunThread::Wake()
@@ -41,12 +38,9 @@ void cRunThread::Halt()
     m_halt.Set();
 }
 
-bool cRunThread::Stop()
+void cRunThread::RequestStop()
 {
-    if (!IsStarted())
-        return false;
     m_stop.Set();
-    return Join();
 }
 
 void cRunThread::EnterIdle()
@@ -55,29 +49,22 @@ void cRunThread::EnterIdle()
     m_idle.Set();
 }
 
-void cRunThread::DrainWork()
-{
-    while (!m_abandoned && Step()) {
-    }
-}
-
 int cRunThread::Run()
 {
     cEvent* const events[] = {&m_stop, &m_start, &m_halt, &m_running};
     for (;;) {
         const int result = cEvent::WaitAny(events, 4, kIdleIntervalMs);
         switch (result) {
-        case 0: { // stop: finish what was handed over, then leave
-            bool pending = m_running.IsSet();
-            if (m_start.Wait(0) == 0)
-                pending = true;
-            if (pending)
-                DrainWork();
-            EnterIdle();
-            if (!m_abandoned)
-                OnStop();
+        case 0: // stop: finish whatever was handed over, in any state, then leave
+            while (Step()) {
+            }
+            {
+                std::lock_guard<std::mutex> guard(m_stateLock);
+                m_start.Reset();
+                EnterIdle();
+            }
+            OnStop();
             return 0;
-        }
         case 1: // start
             m_idle.Reset();
             m_running.Set();
@@ -88,7 +75,7 @@ int cRunThread::Run()
             break;
         }
         case 3: // running: one Step per turn, so stop and halt can cut in
-            if (!m_abandoned && Step())
+            if (Step())
                 break;
             {
                 // A Wake that arrived during the last Step keeps the worker
@@ -101,13 +88,13 @@ int cRunThread::Run()
             }
             break;
         case kWaitTimeout:
-            if (!m_abandoned)
-                Idle();
+            Idle();
             break;
-        default: // the wait itself failed: leave instead of spinning
+        default: // the wait itself failed: finish the work and leave instead of spinning
+            while (Step()) {
+            }
             EnterIdle();
-            if (!m_abandoned)
-                OnStop();
+            OnStop();
             return 1;
         }
     }

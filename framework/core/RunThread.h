@@ -3,7 +3,6 @@
 #include "framework/core/Event.h"
 #include "framework/core/Thread.h"
 
-#include <atomic>
 #include <mutex>
 
 namespace Thread {
@@ -19,18 +18,17 @@ namespace Thread {
 //
 // Busy is visible at once: Wake marks the worker running before it returns,
 // so an owner that tests IsRunning after handing over work never sees an
-// idle worker with work pending. Stop never discards work: when stop arrives
-// while work is pending, Step is called until it answers false first.
+// idle worker with work pending. Stop never discards work: whatever state
+// the worker is in (idle, halted, running), Step is called until it answers
+// false before OnStop runs and the thread ends.
 //
-// Destruction: a derived class must call Stop() in its own destructor, so
-// that the thread has ended before the members Step uses die. The base
-// destructor stops and joins too (without a time limit) as a safety net,
-// but by then the derived part is already gone and no further Step, Idle or
-// OnStop is called.
+// Ownership: like every cThread, a worker lives in a cThreadHolder, which
+// stops and joins it before any member of the derived class dies (see
+// Thread.h). A derived class needs no Stop in its destructor.
 class cRunThread : public cThread
 {
 public:
-    cRunThread();
+    explicit cRunThread(const cKey& key);
     ~cRunThread() override;
 
     // The event loop.
@@ -44,17 +42,23 @@ public:
     // Called on the worker thread just before Run returns.
     virtual void OnStop() {}
 
-    // Resets the requests, marks the worker idle and creates its thread if
-    // none exists. False when the events or the thread could not be created.
+    // Creates the thread in the idle state, starting from fresh requests. On
+    // a worker that has a thread already it changes nothing (a Stop in
+    // progress elsewhere is never undone) and answers true; false when the
+    // events or the thread could not be created, or a Stop is in progress.
+    // Work woken before Start is picked up once the thread runs.
     bool Start();
     // Asks for the running state: call after queueing work.
     void Wake();
-    // Asks for the idle state; pending work is left in the queue.
+    // Asks for the idle state; pending work is left in the queue (a later
+    // Wake or Stop does it).
     void Halt();
-    // Ends the thread: pending work is done first, then OnStop runs; waits
+    // Stop (inherited): pending work is done first, then OnStop runs; waits
     // for the thread without a time limit. Answers false when there was no
     // thread to stop.
-    bool Stop();
+
+    // Sets the stop event.
+    void RequestStop() override;
 
     // True while the worker works or has been woken and not yet finished.
     bool IsRunning() const { return m_running.IsSet(); }
@@ -63,10 +67,11 @@ public:
     // Interval of the Idle calls, in milliseconds.
     static constexpr uint32_t kIdleIntervalMs = 500;
 
+protected:
+    void PrepareStart() override;
+
 private:
     void EnterIdle();
-    // Calls Step until it answers false (or the object is being torn down).
-    void DrainWork();
 
     cManualEvent m_stop;
     cAutoEvent m_start;
@@ -77,8 +82,6 @@ private:
     // Makes "mark running" in Wake and "go idle when nothing is pending" on
     // the worker one step each, so a wake is never lost between them.
     std::mutex m_stateLock;
-    // Set by the base destructor: the derived part is gone, call no hooks.
-    std::atomic<bool> m_abandoned{false};
 };
 
 } // namespace Thread

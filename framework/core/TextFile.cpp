@@ -5,18 +5,29 @@
 
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <string>
 
 namespace Storage {
 
 namespace {
 
-// Converts count bytes with the ANSI code page; false when the conversion
-// failed. No characters leave text unchanged.
+// Converts count bytes with the ANSI code page; false (text unchanged)
+// when the conversion failed or ran out of memory. A conversion that gives
+// no characters leaves text unchanged and succeeds.
 bool StoreAnsi(const std::uint8_t* bytes, std::size_t count, Container::cWideString& text)
 {
     std::u16string converted;
-    if (!Platform::AnsiToUtf16(reinterpret_cast<const char*>(bytes), count, converted) || converted.empty())
+    try
+    {
+        if (!Platform::AnsiToUtf16(reinterpret_cast<const char*>(bytes), count, converted))
+            return false;
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
+    if (converted.empty())
         return true;
     return text.Assign(converted.data(), converted.size());
 }
@@ -24,7 +35,14 @@ bool StoreAnsi(const std::uint8_t* bytes, std::size_t count, Container::cWideStr
 bool StoreUtf8(const std::uint8_t* bytes, std::size_t count, Container::cWideString& text)
 {
     std::u16string converted;
-    Platform::Utf8ToUtf16(reinterpret_cast<const char*>(bytes), count, converted);
+    try
+    {
+        Platform::Utf8ToUtf16(reinterpret_cast<const char*>(bytes), count, converted);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
     if (converted.empty())
         return true;
     return text.Assign(converted.data(), converted.size());

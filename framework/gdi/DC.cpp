@@ -13,7 +13,7 @@ namespace GDI {
 
 namespace {
 
-RECT ToRECT(const Painter::cRect& rect)
+RECT ToRECT(const Container::sRect& rect)
 {
     return RECT{rect.left, rect.top, rect.right, rect.bottom};
 }
@@ -51,7 +51,7 @@ HDC cDC::Detach()
     return dc;
 }
 
-void cDC::FrameRect(const Painter::cRect& rect, std::uint32_t colour) const
+void cDC::FrameRect(const Container::sRect& rect, std::uint32_t colour) const
 {
     if (!m_dc)
         return;
@@ -66,7 +66,7 @@ void cDC::FrameRect(const Painter::cRect& rect, std::uint32_t colour) const
     DeleteObject(pen);
 }
 
-void cDC::FillSolidRect(const Painter::cRect& rect, std::uint32_t colour) const
+void cDC::FillSolidRect(const Container::sRect& rect, std::uint32_t colour) const
 {
     if (!m_dc)
         return;
@@ -76,7 +76,7 @@ void cDC::FillSolidRect(const Painter::cRect& rect, std::uint32_t colour) const
     SetBkColor(m_dc, old);
 }
 
-void cDC::FillEllipse(const Painter::cRect& rect, std::uint32_t colour) const
+void cDC::FillEllipse(const Container::sRect& rect, std::uint32_t colour) const
 {
     if (!m_dc)
         return;
@@ -96,16 +96,16 @@ void cDC::FillEllipse(const Painter::cRect& rect, std::uint32_t colour) const
         DeleteObject(brush);
 }
 
-void cDC::Draw3dRect(const Painter::cRect& rect, std::uint32_t topLeft, std::uint32_t bottomRight) const
+void cDC::Draw3dRect(const Container::sRect& rect, std::uint32_t topLeft, std::uint32_t bottomRight) const
 {
     const std::int32_t l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
-    FillSolidRect(Painter::cRect(l, t, r, t + 1), topLeft);
-    FillSolidRect(Painter::cRect(l, t, l + 1, b), topLeft);
-    FillSolidRect(Painter::cRect(l + 1, b - 1, r, b), bottomRight);
-    FillSolidRect(Painter::cRect(r - 1, t + 1, r, b), bottomRight);
+    FillSolidRect(Container::sRect(l, t, r, t + 1), topLeft);
+    FillSolidRect(Container::sRect(l, t, l + 1, b), topLeft);
+    FillSolidRect(Container::sRect(l + 1, b - 1, r, b), bottomRight);
+    FillSolidRect(Container::sRect(r - 1, t + 1, r, b), bottomRight);
 }
 
-void cDC::GradientFill(bool vertical, std::uint32_t from, std::uint32_t to, const Painter::cRect& rect) const
+void cDC::GradientFill(bool vertical, std::uint32_t from, std::uint32_t to, const Container::sRect& rect) const
 {
     const std::int64_t n = vertical ? rect.Height() : rect.Width();
     for (std::int64_t i = 0; i < n; ++i)
@@ -117,13 +117,13 @@ void cDC::GradientFill(bool vertical, std::uint32_t from, std::uint32_t to, cons
             colour |= std::uint32_t((a * (n - i) + b * i) / n) << shift;
         }
         const std::int32_t at = std::int32_t((vertical ? rect.top : rect.left) + i);
-        FillSolidRect(vertical ? Painter::cRect(rect.left, at, rect.right, at + 1)
-                               : Painter::cRect(at, rect.top, at + 1, rect.bottom),
+        FillSolidRect(vertical ? Container::sRect(rect.left, at, rect.right, at + 1)
+                               : Container::sRect(at, rect.top, at + 1, rect.bottom),
                       colour);
     }
 }
 
-bool cDC::DrawBitmap(std::int32_t x, std::int32_t y, const cBitmap& bitmap, const Painter::cRect& sourceRect) const
+bool cDC::DrawBitmap(std::int32_t x, std::int32_t y, const cBitmap& bitmap, const Container::sRect& sourceRect) const
 {
     if (!m_dc || bitmap.IsNull() || sourceRect.IsEmpty())
         return false;
@@ -140,12 +140,12 @@ bool cDC::DrawBitmap(std::int32_t x, std::int32_t y, const cBitmap& bitmap, cons
 }
 
 bool cDC::DrawPicture(std::int32_t x, std::int32_t y, const Painter::cPicture& picture,
-                      const Painter::cRect& sourceRect) const
+                      const Container::sRect& sourceRect) const
 {
     const int bits = picture.BitsPerPixel();
     if (!m_dc || picture.IsEmpty() || (bits != 32 && bits != 24))
         return false;
-    const Painter::cRect source = sourceRect.Intersect(picture.Bounds());
+    const Container::sRect source = Container::Intersection(sourceRect, picture.Bounds());
     if (source.IsEmpty())
         return false;
     // Only the rows of the source rectangle are described to GDI, top-down,
@@ -164,7 +164,7 @@ bool cDC::DrawPicture(std::int32_t x, std::int32_t y, const Painter::cPicture& p
     return lines > 0;
 }
 
-void cDC::DrawTextLine(std::u16string_view text, const Painter::cRect& rect, std::uint32_t colour) const
+void cDC::DrawTextLine(std::u16string_view text, const Container::sRect& rect, std::uint32_t colour) const
 {
     if (!m_dc)
         return;
@@ -176,7 +176,7 @@ void cDC::DrawTextLine(std::u16string_view text, const Painter::cRect& rect, std
     SetBkMode(m_dc, oldMode);
 }
 
-Painter::cRect cDC::MeasureText(std::u16string_view text, const Painter::cRect& rect, std::uint32_t flags) const
+Container::sRect cDC::MeasureText(std::u16string_view text, const Container::sRect& rect, std::uint32_t flags) const
 {
     if (!m_dc)
         return {};
@@ -193,7 +193,7 @@ Painter::cRect cDC::MeasureText(std::u16string_view text, const Painter::cRect& 
         top = (rect.top + rect.bottom) / 2 - height / 2;
     else if (flags & DT_BOTTOM)
         top = rect.bottom - height;
-    return Painter::cRect(left, top, left + width, top + height);
+    return Container::sRect(left, top, left + width, top + height);
 }
 
 } // namespace GDI

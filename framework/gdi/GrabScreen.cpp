@@ -32,7 +32,7 @@ struct sGrabResources
 
 } // namespace
 
-bool GrabScreen(const Painter::cRect& rect, Painter::cPicture& picture)
+bool GrabScreen(const Container::sRect& rect, Painter::cPicture& picture)
 {
     const std::int64_t width = std::int64_t(rect.right) - rect.left;
     const std::int64_t height = std::int64_t(rect.bottom) - rect.top;

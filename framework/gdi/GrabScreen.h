@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/painter/Picture.h"
-#include "framework/painter/Rect.h"
+#include "framework/core/Geometry.h"
 
 namespace GDI {
 
@@ -12,6 +12,6 @@ namespace GDI {
 // when a GDI step fails (only a failed allocation of the picture itself,
 // after every GDI step, leaves it empty); every temporary object is
 // released either way.
-bool GrabScreen(const Painter::cRect& rect, Painter::cPicture& picture);
+bool GrabScreen(const Container::sRect& rect, Painter::cPicture& picture);
 
 } // namespace GDI

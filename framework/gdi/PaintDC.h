@@ -14,9 +14,9 @@ public:
 
     HWND Window() const { return m_window; }
     const PAINTSTRUCT& PaintStruct() const { return m_paint; }
-    Painter::cRect PaintRect() const
+    Container::sRect PaintRect() const
     {
-        return Painter::cRect(m_paint.rcPaint.left, m_paint.rcPaint.top, m_paint.rcPaint.right, m_paint.rcPaint.bottom);
+        return Container::sRect(m_paint.rcPaint.left, m_paint.rcPaint.top, m_paint.rcPaint.right, m_paint.rcPaint.bottom);
     }
 
 private:

@@ -47,20 +47,20 @@ bool cPictureDC::Create(std::int32_t width, std::int32_t height)
 }
 
 void cPictureDC::DrawPicture(std::int32_t x, std::int32_t y, const Painter::cPicture& source,
-                             const Painter::cRect& sourceRect)
+                             const Container::sRect& sourceRect)
 {
     if (!m_dc || m_picture.IsEmpty())
         return;
     POINT point{x, y};
     LPtoDP(m_dc, &point, 1);
-    const Painter::cRect clipped = sourceRect.Intersect(source.Bounds());
+    const Container::sRect clipped = Container::Intersection(sourceRect, source.Bounds());
     if (clipped.IsEmpty())
         return;
     // The part of the buffer that receives the source, in buffer pixels.
     const std::int32_t destX = point.x + (clipped.left - sourceRect.left);
     const std::int32_t destY = point.y + (clipped.top - sourceRect.top);
     GdiFlush();
-    m_picture.SetOpaque(Painter::cRect(destX, destY, destX + clipped.Width(), destY + clipped.Height()));
+    m_picture.SetOpaque(Container::sRect(destX, destY, destX + clipped.Width(), destY + clipped.Height()));
     m_picture.AlphaDraw(destX, destY, source, clipped);
 }
 

@@ -28,7 +28,7 @@ public:
 
     // Composites sourceRect of `source` at the logical point (x, y): the
     // destination area is made opaque first, then AlphaDraw.
-    void DrawPicture(std::int32_t x, std::int32_t y, const Painter::cPicture& source, const Painter::cRect& sourceRect);
+    void DrawPicture(std::int32_t x, std::int32_t y, const Painter::cPicture& source, const Container::sRect& sourceRect);
 
 private:
     cDIBPicture m_picture;

@@ -91,7 +91,7 @@ bool GetTextMetrics(const cTextStyle& style, TEXTMETRICW& metrics)
     return true;
 }
 
-Painter::cRect MeasureString(const cTextStyle& style, std::u16string_view text)
+Container::sRect MeasureString(const cTextStyle& style, std::u16string_view text)
 {
     cStyleContext context(style);
     TEXTMETRICW tm{};
@@ -114,7 +114,7 @@ Painter::cRect MeasureString(const cTextStyle& style, std::u16string_view text)
         penX += gm.gmCellIncX * layout.scale + layout.after;
         penY += gm.gmCellIncY;
     }
-    return Painter::cRect(0, ToInt(top), ToInt(penX), ToInt(bottom));
+    return Container::sRect(0, ToInt(top), ToInt(penX), ToInt(bottom));
 }
 
 bool GetGlyphPath(HDC dc, std::uint32_t character, Outline::cPath& outline, bool byIndex, float scaleX, float scaleY,
@@ -148,7 +148,7 @@ bool GetGlyphPath(HDC dc, std::uint32_t character, Outline::cPath& outline, bool
     return ok;
 }
 
-bool DrawString(Painter::cPicture& picture, std::u16string_view text, const Painter::cRect& rect,
+bool DrawString(Painter::cPicture& picture, std::u16string_view text, const Container::sRect& rect,
                 const cTextStyle& style, std::uint32_t colour, std::uint32_t flags)
 {
     if (picture.IsEmpty() || picture.BitsPerPixel() != 32)
@@ -159,7 +159,7 @@ bool DrawString(Painter::cPicture& picture, std::u16string_view text, const Pain
         return false;
 
     // First pass: the run's size places it in rect.
-    const Painter::cRect run = MeasureString(style, text);
+    const Container::sRect run = MeasureString(style, text);
     const double runWidth = double(run.right) - run.left, runHeight = double(run.bottom) - run.top;
     double left = rect.left;
     if (flags & 1)
@@ -170,7 +170,7 @@ bool DrawString(Painter::cPicture& picture, std::u16string_view text, const Pain
 
     // Second pass: every glyph's outline into one converter over the
     // picture's clip rectangle, painted once with the colour.
-    const Painter::cRect clip = picture.Clip();
+    const Container::sRect clip = picture.Clip();
     Painter::cScanConverter converter;
     if (!converter.SetBox(clip.left, clip.top, clip.right, clip.bottom))
         return true;

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "framework/gdi/TextStyle.h"
-#include "framework/painter/Rect.h"
+#include "framework/core/Geometry.h"
 
 namespace Outline {
 class cPath;
@@ -35,7 +35,7 @@ bool GetTextMetrics(const cTextStyle& style, TEXTMETRICW& metrics);
 // spacing before, its cell increment (x scaled by width / size) and
 // spacing after; characters without metrics are skipped. An empty
 // rectangle when the font cannot be made.
-Painter::cRect MeasureString(const cTextStyle& style, std::u16string_view text);
+Container::sRect MeasureString(const cTextStyle& style, std::u16string_view text);
 
 // The outline of one glyph of the font selected into dc, every coordinate
 // scaled by (scaleX, scaleY) with y negated, appended to `outline`.
@@ -50,7 +50,7 @@ bool GetGlyphPath(HDC dc, std::uint32_t character, Outline::cPath& outline, bool
 // rectangle. Flag 1 centres the run horizontally in rect, flag 4
 // vertically. False when the picture cannot be drawn into or the font
 // cannot be made.
-bool DrawString(Painter::cPicture& picture, std::u16string_view text, const Painter::cRect& rect,
+bool DrawString(Painter::cPicture& picture, std::u16string_view text, const Container::sRect& rect,
                 const cTextStyle& style, std::uint32_t colour, std::uint32_t flags);
 
 } // namespace GDI

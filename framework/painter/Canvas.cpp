@@ -29,8 +29,8 @@ std::int32_t ClampOpacity(std::int32_t opacity) { return std::clamp(opacity, 0, 
 
 // A target-coordinate rectangle given in 64-bit (or double) values, cut to
 // clip. False when nothing is left.
-bool ClipRect64(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, const cRect& clip,
-                cRect& out)
+bool ClipRect64(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, const Container::sRect& clip,
+                Container::sRect& out)
 {
     left = std::max<std::int64_t>(left, clip.left);
     top = std::max<std::int64_t>(top, clip.top);
@@ -38,13 +38,13 @@ bool ClipRect64(std::int64_t left, std::int64_t top, std::int64_t right, std::in
     bottom = std::min<std::int64_t>(bottom, clip.bottom);
     if (left >= right || top >= bottom)
         return false;
-    out = cRect(static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), static_cast<std::int32_t>(right),
+    out = Container::sRect(static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), static_cast<std::int32_t>(right),
                 static_cast<std::int32_t>(bottom));
     return true;
 }
 
 // Same for double bounds; NaN gives nothing.
-bool ClipRectDouble(double left, double top, double right, double bottom, const cRect& clip, cRect& out)
+bool ClipRectDouble(double left, double top, double right, double bottom, const Container::sRect& clip, Container::sRect& out)
 {
     if (!(left < right) || !(top < bottom))
         return false;
@@ -72,7 +72,7 @@ bool SharesPixels(const cPicture& a, const cPicture& b)
 
 // Copies rect of a picture that is also the target into a picture of its
 // own, so that a draw never reads pixels it has already written.
-bool CopyOut(const cPicture& source, const cRect& rect, cPicture& copy)
+bool CopyOut(const cPicture& source, const Container::sRect& rect, cPicture& copy)
 {
     if (!copy.Create(FORMAT_ARGB32, rect.Width(), rect.Height()))
         return false;
@@ -123,7 +123,7 @@ private:
 cCanvas::cCanvas(cPicture& target) : m_target(target)
 {
     ResetMapping();
-    m_clip = target.IsEmpty() ? cRect() : target.Clip().Intersect(target.Bounds());
+    m_clip = target.IsEmpty() ? Container::sRect() : Container::Intersection(target.Clip(), target.Bounds());
 }
 
 // ---- Mapping -------------------------------------------------------------------
@@ -187,9 +187,9 @@ float cCanvas::MapY(float y) const
                               m_viewportY);
 }
 
-cRect cCanvas::MapRect(const cRect& rect) const
+Container::sRect cCanvas::MapRect(const Container::sRect& rect) const
 {
-    cRect mapped(MapX(rect.left), MapY(rect.top), MapX(rect.right), MapY(rect.bottom));
+    Container::sRect mapped(MapX(rect.left), MapY(rect.top), MapX(rect.right), MapY(rect.bottom));
     if (mapped.left > mapped.right)
         std::swap(mapped.left, mapped.right);
     if (mapped.top > mapped.bottom)
@@ -207,9 +207,9 @@ void cCanvas::SetMask(const cChannel* mask, std::int32_t x, std::int32_t y)
     m_maskY = y;
 }
 
-void cCanvas::SetClip(const cRect& clip)
+void cCanvas::SetClip(const Container::sRect& clip)
 {
-    m_clip = clip.Intersect(m_target.Bounds());
+    m_clip = Container::Intersection(clip, m_target.Bounds());
 }
 
 void cCanvas::MaskRow(std::int32_t x, std::int32_t y, std::int32_t count, std::uint8_t* out) const
@@ -232,29 +232,29 @@ bool cCanvas::TargetUsable() const
     return !m_target.IsEmpty() && FormatBits(m_target.Format()) == 32 && !m_clip.IsEmpty();
 }
 
-bool cCanvas::ClipSource(const cPicture& source, cRect& sourceRect)
+bool cCanvas::ClipSource(const cPicture& source, Container::sRect& sourceRect)
 {
     if (source.IsEmpty() || FormatBits(source.Format()) != 32)
         return false;
-    sourceRect = sourceRect.Intersect(source.Bounds());
+    sourceRect = Container::Intersection(sourceRect, source.Bounds());
     return !sourceRect.IsEmpty();
 }
 
 // ---- Compositing ---------------------------------------------------------------------
 
-void cCanvas::CompositeAt(std::int32_t x, std::int32_t y, const cPicture& source, const cRect& sourceRect,
+void cCanvas::CompositeAt(std::int32_t x, std::int32_t y, const cPicture& source, const Container::sRect& sourceRect,
                           std::int32_t mode, std::int32_t opacity)
 {
     const cBlendModes::cRowFunction row = cBlendModes::GetRowFunction(mode, m_useMask);
     if (row == nullptr || !TargetUsable())
         return;
-    cRect src = sourceRect;
+    Container::sRect src = sourceRect;
     if (!ClipSource(source, src))
         return;
     // Where the clipped source lands, in 64 bits.
     const std::int64_t left = static_cast<std::int64_t>(x) + (src.left - static_cast<std::int64_t>(sourceRect.left));
     const std::int64_t top = static_cast<std::int64_t>(y) + (src.top - static_cast<std::int64_t>(sourceRect.top));
-    cRect dest;
+    Container::sRect dest;
     if (!ClipRect64(left, top, left + src.Width(), top + src.Height(), m_clip, dest))
         return;
     std::int32_t sx = static_cast<std::int32_t>(src.left + (dest.left - left));
@@ -264,7 +264,7 @@ void cCanvas::CompositeAt(std::int32_t x, std::int32_t y, const cPicture& source
     cPicture copy;
     if (SharesPixels(source, m_target))
     {
-        if (!CopyOut(source, cRect(sx, sy, sx + dest.Width(), sy + dest.Height()), copy))
+        if (!CopyOut(source, Container::sRect(sx, sy, sx + dest.Width(), sy + dest.Height()), copy))
             return;
         from = &copy;
         sx = sy = 0;
@@ -286,7 +286,7 @@ void cCanvas::CompositeAt(std::int32_t x, std::int32_t y, const cPicture& source
     }
 }
 
-void cCanvas::Composite(const cMatrix& matrix, const cPicture& source, const cRect& sourceRect, std::int32_t mode,
+void cCanvas::Composite(const cMatrix& matrix, const cPicture& source, const Container::sRect& sourceRect, std::int32_t mode,
                         std::int32_t opacity)
 {
     if (!matrix.IsFinite())
@@ -309,18 +309,18 @@ void cCanvas::Composite(const cMatrix& matrix, const cPicture& source, const cRe
     Transformed(matrix, source, sourceRect, mode, opacity, false);
 }
 
-void cCanvas::CompositeCopy(const cMatrix& matrix, const cPicture& source, const cRect& sourceRect)
+void cCanvas::CompositeCopy(const cMatrix& matrix, const cPicture& source, const Container::sRect& sourceRect)
 {
     Transformed(matrix, source, sourceRect, 0, 255, true);
 }
 
-void cCanvas::Transformed(const cMatrix& matrix, const cPicture& source, const cRect& sourceRect,
+void cCanvas::Transformed(const cMatrix& matrix, const cPicture& source, const Container::sRect& sourceRect,
                           std::int32_t mode, std::int32_t opacity, bool copyOnly)
 {
     const cBlendModes::cRowFunction row = copyOnly ? nullptr : cBlendModes::GetRowFunction(mode, m_useMask);
     if ((!copyOnly && row == nullptr) || !TargetUsable())
         return;
-    cRect src = sourceRect;
+    Container::sRect src = sourceRect;
     if (!ClipSource(source, src))
         return;
     sInverseMatrix inverse;
@@ -335,7 +335,7 @@ void cCanvas::Transformed(const cMatrix& matrix, const cPicture& source, const c
             return;
         const cMatrix shifted = cMatrix::Translation(static_cast<float>(src.left), static_cast<float>(src.top)) * matrix;
         // The shift is exact in float for picture-sized offsets.
-        Transformed(shifted, copy, cRect(0, 0, src.Width(), src.Height()), mode, opacity, copyOnly);
+        Transformed(shifted, copy, Container::sRect(0, 0, src.Width(), src.Height()), mode, opacity, copyOnly);
         return;
     }
 
@@ -355,7 +355,7 @@ void cCanvas::Transformed(const cMatrix& matrix, const cPicture& source, const c
         }
     if (!std::isfinite(minX) || !std::isfinite(minY) || !std::isfinite(maxX) || !std::isfinite(maxY))
         return;
-    cRect dest;
+    Container::sRect dest;
     if (!ClipRectDouble(std::floor(minX), std::floor(minY), std::ceil(maxX), std::ceil(maxY), m_clip, dest))
         return;
 
@@ -460,7 +460,7 @@ void cCanvas::Transformed(const cMatrix& matrix, const cPicture& source, const c
     }
 }
 
-void cCanvas::StretchComposite(const cRect& destRect, const cPicture& source, const cRect& sourceRect,
+void cCanvas::StretchComposite(const Container::sRect& destRect, const cPicture& source, const Container::sRect& sourceRect,
                                std::int32_t mode, std::int32_t opacity, bool smooth)
 {
     if (destRect.IsEmpty() || sourceRect.IsEmpty() || !TargetUsable())
@@ -487,10 +487,10 @@ void cCanvas::StretchComposite(const cRect& destRect, const cPicture& source, co
     // The part of the source rectangle that exists; target pixels whose
     // sample falls outside it are left alone, so the scale stays that of
     // the rectangles given.
-    cRect readable = sourceRect;
+    Container::sRect readable = sourceRect;
     if (!ClipSource(source, readable))
         return;
-    cRect dest;
+    Container::sRect dest;
     if (!ClipRect64(destRect.left, destRect.top, destRect.right, destRect.bottom, m_clip, dest))
         return;
 
@@ -595,21 +595,21 @@ void cCanvas::Clear(std::uint32_t value)
 {
     if (!TargetUsable())
         return;
-    const cRect window(m_windowX, m_windowY,
+    const Container::sRect window(m_windowX, m_windowY,
                        static_cast<std::int32_t>(std::clamp<std::int64_t>(
                            static_cast<std::int64_t>(m_windowX) + m_windowWidth, INT32_MIN, INT32_MAX)),
                        static_cast<std::int32_t>(std::clamp<std::int64_t>(
                            static_cast<std::int64_t>(m_windowY) + m_windowHeight, INT32_MIN, INT32_MAX)));
-    const cRect area = MapRect(window).Intersect(m_clip);
+    const Container::sRect area = Container::Intersection(MapRect(window), m_clip);
     for (std::int32_t y = area.top; y < area.bottom; ++y)
         std::fill_n(m_target.Row32(y) + area.left, area.Width(), value);
 }
 
-void cCanvas::FillRectBlend(std::uint32_t colour, const cRect& rect)
+void cCanvas::FillRectBlend(std::uint32_t colour, const Container::sRect& rect)
 {
     if (!TargetUsable() || (colour >> 24) == 0)
         return;
-    const cRect area = MapRect(rect).Intersect(m_clip);
+    const Container::sRect area = Container::Intersection(MapRect(rect), m_clip);
     for (std::int32_t y = area.top; y < area.bottom; ++y)
     {
         std::uint32_t* row = m_target.Row32(y);
@@ -618,18 +618,18 @@ void cCanvas::FillRectBlend(std::uint32_t colour, const cRect& rect)
     }
 }
 
-void cCanvas::Draw3dRect(const cRect& rect, std::uint32_t first, std::uint32_t second)
+void cCanvas::Draw3dRect(const Container::sRect& rect, std::uint32_t first, std::uint32_t second)
 {
     if (!TargetUsable())
         return;
-    const cRect r = MapRect(rect);
+    const Container::sRect r = MapRect(rect);
     if (r.IsEmpty())
         return;
     // Bands in target coordinates: the mapping is already applied, so they
     // are drawn through an identity mapping.
     auto band = [&](std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                     std::uint32_t colour) {
-        const cRect area = cRect(left, top, right, bottom).Intersect(m_clip);
+        const Container::sRect area = Container::Intersection(Container::sRect(left, top, right, bottom), m_clip);
         if ((colour >> 24) == 0)
             return;
         for (std::int32_t y = area.top; y < area.bottom; ++y)
@@ -664,7 +664,7 @@ void cCanvas::FillRoundRect(float left, float top, float right, float bottom, fl
     FillPolygons(polygons, fill, stroke);
 }
 
-void cCanvas::FillEllipse(cFill* fill, const sStroke& stroke, const cRect& rect)
+void cCanvas::FillEllipse(cFill* fill, const sStroke& stroke, const Container::sRect& rect)
 {
     std::vector<cPolygon> polygons(1);
     cPolygon& points = polygons[0];
@@ -726,7 +726,7 @@ void cCanvas::RenderPolygons(const std::vector<cPolygon>& polygons, cFill& fill)
             maxX = std::max(maxX, static_cast<double>(point.x));
             maxY = std::max(maxY, static_cast<double>(point.y));
         }
-    cRect box;
+    Container::sRect box;
     if (!ClipRectDouble(std::floor(minX), std::floor(minY), std::ceil(maxX) + 1, std::ceil(maxY) + 1, m_clip, box))
         return;
     cScanConverter converter;
@@ -813,13 +813,13 @@ void cCanvas::FillPolygons(const std::vector<cPolygon>& polygons, cFill* fill, c
     }
 }
 
-void cCanvas::StretchPicture(const cPicture& source, const cRect& sourceRect, const cRect& rect)
+void cCanvas::StretchPicture(const cPicture& source, const Container::sRect& sourceRect, const Container::sRect& rect)
 {
     if (!TargetUsable())
         return;
     // The picture's own clip, narrowed to the canvas clip for the draw.
-    const cRect saved = m_target.Clip();
-    m_target.SetClip(saved.Intersect(m_clip));
+    const Container::sRect saved = m_target.Clip();
+    m_target.SetClip(Container::Intersection(saved, m_clip));
     if (!m_target.Clip().IsEmpty())
         m_target.StretchDraw(1, MapRect(rect), source, sourceRect);
     m_target.SetClip(saved);

@@ -16,7 +16,7 @@
 
 #include "framework/painter/Contour.h"
 #include "framework/painter/Matrix.h"
-#include "framework/painter/Rect.h"
+#include "framework/core/Geometry.h"
 
 namespace Painter {
 
@@ -57,7 +57,7 @@ public:
     float MapY(float y) const;
     // Both corners mapped; a mapping with a negative extent yields the
     // rectangle with its sides put back in order.
-    cRect MapRect(const cRect& rect) const;
+    Container::sRect MapRect(const Container::sRect& rect) const;
 
     // ---- Mask and clip ----------------------------------------------------
 
@@ -68,9 +68,9 @@ public:
     void ClearMask() { SetMask(nullptr, 0, 0); }
     bool UsesMask() const { return m_useMask; }
 
-    const cRect& Clip() const { return m_clip; }
+    const Container::sRect& Clip() const { return m_clip; }
     // The clip rectangle, kept inside the target.
-    void SetClip(const cRect& clip);
+    void SetClip(const Container::sRect& clip);
 
     // Whether ellipses get anti-aliased edges (on after construction);
     // without it a pixel is painted fully or not at all.
@@ -84,19 +84,19 @@ public:
     // opacity 0..255. A pure translation is drawn at the translation rounded
     // to whole pixels; any other matrix resamples bilinearly. A matrix that
     // is not finite or (nearly) singular draws nothing.
-    void Composite(const cMatrix& matrix, const cPicture& source, const cRect& sourceRect, std::int32_t mode,
+    void Composite(const cMatrix& matrix, const cPicture& source, const Container::sRect& sourceRect, std::int32_t mode,
                    std::int32_t opacity);
     // The translation-only path with the source rectangle's top left drawn
     // at (x, y).
-    void CompositeAt(std::int32_t x, std::int32_t y, const cPicture& source, const cRect& sourceRect,
+    void CompositeAt(std::int32_t x, std::int32_t y, const cPicture& source, const Container::sRect& sourceRect,
                      std::int32_t mode, std::int32_t opacity);
     // The transformed path without a mode: each sampled pixel replaces the
     // target's. Does not read the mask.
-    void CompositeCopy(const cMatrix& matrix, const cPicture& source, const cRect& sourceRect);
+    void CompositeCopy(const cMatrix& matrix, const cPicture& source, const Container::sRect& sourceRect);
     // Scales sourceRect onto destRect (target coordinates), sampling with
     // nearest-neighbour stepping or, with smooth, bilinearly. Modes 28 and 30
     // draw nothing on this path.
-    void StretchComposite(const cRect& destRect, const cPicture& source, const cRect& sourceRect,
+    void StretchComposite(const Container::sRect& destRect, const cPicture& source, const Container::sRect& sourceRect,
                           std::int32_t mode, std::int32_t opacity, bool smooth);
 
     // ---- Shapes (logical coordinates) ---------------------------------------
@@ -105,22 +105,22 @@ public:
     void Clear(std::uint32_t value);
     void FillRect(float left, float top, float right, float bottom, cFill* fill, const sStroke& stroke);
     // Every row composited with the normal rule.
-    void FillRectBlend(std::uint32_t colour, const cRect& rect);
+    void FillRectBlend(std::uint32_t colour, const Container::sRect& rect);
     void FillRoundRect(float left, float top, float right, float bottom, float radius, cFill* fill,
                        const sStroke& stroke);
     // A closed polygon of 360 points, one per degree, inscribed in rect.
-    void FillEllipse(cFill* fill, const sStroke& stroke, const cRect& rect);
+    void FillEllipse(cFill* fill, const sStroke& stroke, const Container::sRect& rect);
     void FillPolygon(const Outline::sPoint* points, std::size_t count, cFill* fill);
     // One-pixel bands: top and left in `first`, bottom and right in
     // `second`, composited.
-    void Draw3dRect(const cRect& rect, std::uint32_t first, std::uint32_t second);
+    void Draw3dRect(const Container::sRect& rect, std::uint32_t first, std::uint32_t second);
     // Fills the polygons (with `fill`, when there is one) at the fill's
     // rule, then strokes their outlines (when the stroke width is not 0)
     // with the stroke colour under the non-zero rule.
     void FillPolygons(const std::vector<cPolygon>& polygons, cFill* fill, const sStroke& stroke);
     // Bilinear resampling of sourceRect onto rect (logical), replacing the
     // pixels.
-    void StretchPicture(const cPicture& source, const cRect& sourceRect, const cRect& rect);
+    void StretchPicture(const cPicture& source, const Container::sRect& sourceRect, const Container::sRect& rect);
 
 private:
     // Fills mask bytes for target row y, columns x..x + count - 1 (0 outside
@@ -129,9 +129,9 @@ private:
     bool TargetUsable() const;
     // Source rectangle clipped to the source picture; false when empty or the
     // source is not a 32-bit picture.
-    static bool ClipSource(const cPicture& source, cRect& sourceRect);
+    static bool ClipSource(const cPicture& source, Container::sRect& sourceRect);
     // The transformed path; copyOnly writes the samples unchanged.
-    void Transformed(const cMatrix& matrix, const cPicture& source, const cRect& sourceRect, std::int32_t mode,
+    void Transformed(const cMatrix& matrix, const cPicture& source, const Container::sRect& sourceRect, std::int32_t mode,
                      std::int32_t opacity, bool copyOnly);
     // Builds the outline polygons of a stroke around polygons.
     static void StrokePolygons(const std::vector<cPolygon>& polygons, float width, std::vector<cPolygon>& out);
@@ -145,7 +145,7 @@ private:
     std::int32_t m_maskX = 0;
     std::int32_t m_maskY = 0;
     bool m_useMask = false;
-    cRect m_clip;
+    Container::sRect m_clip;
     bool m_antialias = true;
     // Row buffers reused between draws.
     std::vector<std::uint32_t> m_sourceRow;

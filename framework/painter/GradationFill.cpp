@@ -123,7 +123,7 @@ void cGradationFill::FillSpans(std::int32_t count, const sSpan* spans)
     cPicture* picture = m_target.Picture();
     if (!picture || !spans || m_table.empty() || m_length <= 0)
         return;
-    const cRect clip = picture->Clip();
+    const Container::sRect clip = picture->Clip();
     const std::int64_t tableLength = static_cast<std::int64_t>(m_table.size());
     for (std::int32_t i = 0; i < count; ++i)
     {

@@ -73,7 +73,7 @@ void cPicture::ClearFields()
     m_width = 0;
     m_height = 0;
     m_stride = 0;
-    m_clip = cRect();
+    m_clip = Container::sRect();
 }
 
 void cPicture::Release()
@@ -321,11 +321,11 @@ void cPicture::Fill(std::uint32_t value)
     }
 }
 
-void cPicture::FillRect(const cRect& rect, std::uint32_t value)
+void cPicture::FillRect(const Container::sRect& rect, std::uint32_t value)
 {
     if (!Is32())
         return;
-    const cRect r = rect.Intersect(m_clip);
+    const Container::sRect r = Container::Intersection(rect, m_clip);
     for (std::int32_t y = r.top; y < r.bottom; ++y)
         std::fill(Row32(y) + r.left, Row32(y) + r.right, value);
 }
@@ -358,12 +358,12 @@ void cPicture::BlendHorizontalLine(std::int32_t x1, std::int32_t y, std::int32_t
         row[x] = BlendNormal(row[x], value);
 }
 
-void cPicture::Checkerboard(const cRect& rect, std::uint32_t first, std::uint32_t second, std::int32_t cellWidth,
+void cPicture::Checkerboard(const Container::sRect& rect, std::uint32_t first, std::uint32_t second, std::int32_t cellWidth,
                             std::int32_t cellHeight)
 {
     if (!Is32() || cellWidth < 1 || cellHeight < 1)
         return;
-    const cRect r = rect.Intersect(m_clip);
+    const Container::sRect r = Container::Intersection(rect, m_clip);
     for (std::int32_t y = r.top; y < r.bottom; ++y)
     {
         std::uint32_t* row = Row32(y);
@@ -373,11 +373,11 @@ void cPicture::Checkerboard(const cRect& rect, std::uint32_t first, std::uint32_
     }
 }
 
-void cPicture::GradientRect(bool vertical, std::uint32_t from, std::uint32_t to, const cRect& rect)
+void cPicture::GradientRect(bool vertical, std::uint32_t from, std::uint32_t to, const Container::sRect& rect)
 {
     if (!Is32() || rect.IsEmpty())
         return;
-    const cRect r = rect.Intersect(m_clip);
+    const Container::sRect r = Container::Intersection(rect, m_clip);
     if (r.IsEmpty())
         return;
     const std::int64_t n = vertical ? std::int64_t(rect.bottom) - rect.top : std::int64_t(rect.right) - rect.left;
@@ -408,7 +408,7 @@ void cPicture::GradientRect(bool vertical, std::uint32_t from, std::uint32_t to,
 
 // ---- Transfers ------------------------------------------------------------
 
-bool cPicture::ClipTransfer(std::int32_t& x, std::int32_t& y, cRect& sourceRect, const cRect& sourceBounds) const
+bool cPicture::ClipTransfer(std::int32_t& x, std::int32_t& y, Container::sRect& sourceRect, const Container::sRect& sourceBounds) const
 {
     // Source to its picture; the target follows.
     std::int64_t tx = x, ty = y;
@@ -431,16 +431,16 @@ bool cPicture::ClipTransfer(std::int32_t& x, std::int32_t& y, cRect& sourceRect,
 
     x = static_cast<std::int32_t>(tx);
     y = static_cast<std::int32_t>(ty);
-    sourceRect = cRect(static_cast<std::int32_t>(sl), static_cast<std::int32_t>(st),
+    sourceRect = Container::sRect(static_cast<std::int32_t>(sl), static_cast<std::int32_t>(st),
                        static_cast<std::int32_t>(sl + (tr - tx)), static_cast<std::int32_t>(st + (tb - ty)));
     return true;
 }
 
-void cPicture::CopyRect(std::int32_t x, std::int32_t y, const cPicture& source, const cRect& sourceRect)
+void cPicture::CopyRect(std::int32_t x, std::int32_t y, const cPicture& source, const Container::sRect& sourceRect)
 {
     if (!Is32() || !source.Is32())
         return;
-    cRect src = sourceRect;
+    Container::sRect src = sourceRect;
     if (!ClipTransfer(x, y, src, source.Bounds()))
         return;
     const std::size_t bytes = static_cast<std::size_t>(src.Width()) * 4;
@@ -455,18 +455,18 @@ void cPicture::CopyRect(std::int32_t x, std::int32_t y, const cPicture& source, 
     }
 }
 
-void cPicture::AlphaDraw(std::int32_t x, std::int32_t y, const cPicture& source, const cRect& sourceRect)
+void cPicture::AlphaDraw(std::int32_t x, std::int32_t y, const cPicture& source, const Container::sRect& sourceRect)
 {
     AlphaDraw(x, y, source, sourceRect, 255);
 }
 
-void cPicture::AlphaDraw(std::int32_t x, std::int32_t y, const cPicture& source, const cRect& sourceRect,
+void cPicture::AlphaDraw(std::int32_t x, std::int32_t y, const cPicture& source, const Container::sRect& sourceRect,
                          std::uint32_t opacity)
 {
     if (!Is32() || !source.Is32() || opacity == 0)
         return;
     opacity = std::min<std::uint32_t>(opacity, 255);
-    cRect src = sourceRect;
+    Container::sRect src = sourceRect;
     if (!ClipTransfer(x, y, src, source.Bounds()))
         return;
     if (&source == this)
@@ -493,13 +493,13 @@ void cPicture::AlphaDraw(std::int32_t x, std::int32_t y, const cPicture& source,
 }
 
 void cPicture::MaskDraw(std::int32_t x, std::int32_t y, std::uint32_t colour, const cChannel& channel,
-                        const cRect& channelRect)
+                        const Container::sRect& channelRect)
 {
     const std::uint32_t colourAlpha = colour >> 24;
     if (!Is32() || channel.IsEmpty() || colourAlpha == 0)
         return;
-    cRect src = channelRect;
-    if (!ClipTransfer(x, y, src, cRect(0, 0, channel.Width(), channel.Height())))
+    Container::sRect src = channelRect;
+    if (!ClipTransfer(x, y, src, Container::sRect(0, 0, channel.Width(), channel.Height())))
         return;
     for (std::int32_t r = 0; r < src.Height(); ++r)
     {
@@ -513,7 +513,7 @@ void cPicture::MaskDraw(std::int32_t x, std::int32_t y, std::uint32_t colour, co
 
 void cPicture::BlendPixel(std::int32_t x, std::int32_t y, std::uint32_t colour, std::uint32_t coverage)
 {
-    if (!Is32() || !m_clip.Contains(x, y))
+    if (!Is32() || !Container::RectContains(m_clip, {x, y}))
         return;
     coverage = std::min<std::uint32_t>(coverage, 255);
     std::uint32_t& pixel = Row32(y)[x];
@@ -522,14 +522,14 @@ void cPicture::BlendPixel(std::int32_t x, std::int32_t y, std::uint32_t colour, 
 
 // ---- Stretching -----------------------------------------------------------
 
-void cPicture::StretchDraw(int mode, const cRect& destRect, const cPicture& source, const cRect& sourceRect)
+void cPicture::StretchDraw(int mode, const Container::sRect& destRect, const cPicture& source, const Container::sRect& sourceRect)
 {
     if (!Is32() || !source.Is32() || destRect.IsEmpty() || sourceRect.IsEmpty() || &source == this)
         return;
 
     // Clip the source rectangle to the source picture and shrink the target
     // in proportion, so that the visible part keeps its place and scale.
-    const cRect src = sourceRect.Intersect(source.Bounds());
+    const Container::sRect src = Container::Intersection(sourceRect, source.Bounds());
     if (src.IsEmpty())
         return;
     const std::int64_t sw = std::int64_t(sourceRect.right) - sourceRect.left;
@@ -538,11 +538,11 @@ void cPicture::StretchDraw(int mode, const cRect& destRect, const cPicture& sour
     const std::int64_t dh = std::int64_t(destRect.bottom) - destRect.top;
     auto mapX = [&](std::int32_t sx) { return destRect.left + (std::int64_t(sx) - sourceRect.left) * dw / sw; };
     auto mapY = [&](std::int32_t sy) { return destRect.top + (std::int64_t(sy) - sourceRect.top) * dh / sh; };
-    const cRect dest(ClampToInt32(mapX(src.left)), ClampToInt32(mapY(src.top)), ClampToInt32(mapX(src.right)),
+    const Container::sRect dest(ClampToInt32(mapX(src.left)), ClampToInt32(mapY(src.top)), ClampToInt32(mapX(src.right)),
                      ClampToInt32(mapY(src.bottom)));
     if (dest.IsEmpty())
         return;
-    const cRect writable = dest.Intersect(m_clip);
+    const Container::sRect writable = Container::Intersection(dest, m_clip);
     if (writable.IsEmpty())
         return;
 
@@ -693,7 +693,7 @@ struct sAccumulator
 // destination colour is kept when every covered pixel is transparent),
 // alpha = sum(w a) / sum(w), where w is the coverage weight. One
 // accumulator per written destination column.
-void cPicture::StretchArea(const cRect& dest, const cRect& writable, const cPicture& source, const cRect& src)
+void cPicture::StretchArea(const Container::sRect& dest, const Container::sRect& writable, const cPicture& source, const Container::sRect& src)
 {
     if (src.Width() == dest.Width() && src.Height() == dest.Height())
     {
@@ -767,11 +767,11 @@ void cPicture::StretchArea(const cRect& dest, const cRect& writable, const cPict
 
 void cPicture::SetOpaque() { SetOpaque(Bounds()); }
 
-void cPicture::SetOpaque(const cRect& rect)
+void cPicture::SetOpaque(const Container::sRect& rect)
 {
     if (!Is32())
         return;
-    const cRect r = rect.Intersect(Bounds());
+    const Container::sRect r = Container::Intersection(rect, Bounds());
     for (std::int32_t y = r.top; y < r.bottom; ++y)
     {
         std::uint32_t* row = Row32(y);
@@ -794,11 +794,11 @@ bool cPicture::AlphaToChannel(cChannel& channel) const
     return true;
 }
 
-cRect cPicture::FindContentBounds(std::uint32_t key, const cRect& rect) const
+Container::sRect cPicture::FindContentBounds(std::uint32_t key, const Container::sRect& rect) const
 {
     if (!Is32())
-        return cRect();
-    const cRect area = rect.Intersect(Bounds());
+        return Container::sRect();
+    const Container::sRect area = Container::Intersection(rect, Bounds());
     std::int32_t left = area.right, top = area.bottom, right = area.left, bottom = area.top;
     for (std::int32_t y = area.top; y < area.bottom; ++y)
     {
@@ -816,7 +816,7 @@ cRect cPicture::FindContentBounds(std::uint32_t key, const cRect& rect) const
         top = std::min(top, y);
         bottom = y + 1;
     }
-    return top < bottom ? cRect(left, top, right, bottom) : cRect();
+    return top < bottom ? Container::sRect(left, top, right, bottom) : Container::sRect();
 }
 
 void cPicture::Flip(bool horizontal, bool vertical)
@@ -878,11 +878,11 @@ bool cPicture::Rotate90(const cPicture& source, bool clockwise)
     return true;
 }
 
-void cPicture::Ellipse(std::uint32_t colour, const cRect& rect, bool antialiased)
+void cPicture::Ellipse(std::uint32_t colour, const Container::sRect& rect, bool antialiased)
 {
     if (!Is32() || rect.IsEmpty() || (colour >> 24) == 0)
         return;
-    const cRect r = rect.Intersect(m_clip);
+    const Container::sRect r = Container::Intersection(rect, m_clip);
     if (r.IsEmpty())
         return;
     const double cx = (double(rect.left) + rect.right) / 2, cy = (double(rect.top) + rect.bottom) / 2;

@@ -16,7 +16,7 @@
 
 #include "framework/painter/PictureMetadata.h"
 #include "framework/painter/PixelFormat.h"
-#include "framework/painter/Rect.h"
+#include "framework/core/Geometry.h"
 
 namespace Painter {
 
@@ -66,7 +66,7 @@ public:
     std::int32_t Height() const { return m_height; }
     std::int32_t Stride() const { return m_stride; }
     bool OwnsBits() const { return m_owns; }
-    cRect Bounds() const { return cRect(0, 0, m_width, m_height); }
+    Container::sRect Bounds() const { return Container::sRect(0, 0, m_width, m_height); }
     std::uint8_t* Bits() { return m_bits; }
     const std::uint8_t* Bits() const { return m_bits; }
     std::uint8_t* Row(std::int32_t y) { return m_bits + static_cast<std::ptrdiff_t>(y) * m_stride; }
@@ -78,9 +78,9 @@ public:
     std::uint32_t Pixel(std::int32_t x, std::int32_t y) const { return Row32(y)[x]; }
     void SetPixel(std::int32_t x, std::int32_t y, std::uint32_t value) { Row32(y)[x] = value; }
 
-    const cRect& Clip() const { return m_clip; }
+    const Container::sRect& Clip() const { return m_clip; }
     // The clip rectangle is always kept inside the picture.
-    void SetClip(const cRect& clip) { m_clip = clip.Intersect(Bounds()); }
+    void SetClip(const Container::sRect& clip) { m_clip = Container::Intersection(clip, Bounds()); }
     void ResetClip() { m_clip = Bounds(); }
 
     // ---- Palette (0xAARRGGBB entries, used by the indexed formats) -----
@@ -104,7 +104,7 @@ public:
     // Every pixel (32-bit), every 16-bit pixel (low half) or every pixel byte
     // (low byte) set to `value`.
     void Fill(std::uint32_t value);
-    void FillRect(const cRect& rect, std::uint32_t value);
+    void FillRect(const Container::sRect& rect, std::uint32_t value);
     // From x1 (y1) to before x2 (y2); a line reaching the right (bottom) clip
     // edge stops one pixel before it.
     void HorizontalLine(std::int32_t x1, std::int32_t y, std::int32_t x2, std::uint32_t value);
@@ -113,52 +113,52 @@ public:
     // clip edge itself.
     void BlendHorizontalLine(std::int32_t x1, std::int32_t y, std::int32_t x2, std::uint32_t value);
     // Cells counted from the picture's origin; a cell size below 1 draws nothing.
-    void Checkerboard(const cRect& rect, std::uint32_t first, std::uint32_t second, std::int32_t cellWidth,
+    void Checkerboard(const Container::sRect& rect, std::uint32_t first, std::uint32_t second, std::int32_t cellWidth,
                       std::int32_t cellHeight);
     // Row i of n (vertical) or column i of n: per channel (from(n-i) + to i)/n.
-    void GradientRect(bool vertical, std::uint32_t from, std::uint32_t to, const cRect& rect);
+    void GradientRect(bool vertical, std::uint32_t from, std::uint32_t to, const Container::sRect& rect);
     // Plain copy of 32-bit pixels; the source may be this picture.
-    void CopyRect(std::int32_t x, std::int32_t y, const cPicture& source, const cRect& sourceRect);
-    void AlphaDraw(std::int32_t x, std::int32_t y, const cPicture& source, const cRect& sourceRect);
-    void AlphaDraw(std::int32_t x, std::int32_t y, const cPicture& source, const cRect& sourceRect,
+    void CopyRect(std::int32_t x, std::int32_t y, const cPicture& source, const Container::sRect& sourceRect);
+    void AlphaDraw(std::int32_t x, std::int32_t y, const cPicture& source, const Container::sRect& sourceRect);
+    void AlphaDraw(std::int32_t x, std::int32_t y, const cPicture& source, const Container::sRect& sourceRect,
                    std::uint32_t opacity);
     // Composites `colour` through the channel bytes of channelRect.
     void MaskDraw(std::int32_t x, std::int32_t y, std::uint32_t colour, const cChannel& channel,
-                  const cRect& channelRect);
+                  const Container::sRect& channelRect);
     void BlendPixel(std::int32_t x, std::int32_t y, std::uint32_t colour, std::uint32_t coverage);
     // Mode 0 nearest neighbour, 1 bilinear, 2 alpha-weighted area average.
     // The pixels are replaced, not composited.
-    void StretchDraw(int mode, const cRect& destRect, const cPicture& source, const cRect& sourceRect);
+    void StretchDraw(int mode, const Container::sRect& destRect, const cPicture& source, const Container::sRect& sourceRect);
     void SetOpaque();
-    void SetOpaque(const cRect& rect);
+    void SetOpaque(const Container::sRect& rect);
     // Creates `channel` at this picture's size and copies the alpha bytes in.
     bool AlphaToChannel(cChannel& channel) const;
     // The smallest rectangle inside `rect` holding every pixel that differs
     // from `key`; (0, 0, 0, 0) when there is none.
-    cRect FindContentBounds(std::uint32_t key, const cRect& rect) const;
+    Container::sRect FindContentBounds(std::uint32_t key, const Container::sRect& rect) const;
     // Mirrors columns and/or rows in place, for any pixel size.
     void Flip(bool horizontal, bool vertical);
     // This picture (created with the swapped size) receives `source` turned
     // by a quarter turn. False when the sizes or formats do not fit.
     bool Rotate90(const cPicture& source, bool clockwise);
     // The filled ellipse inscribed in `rect`, composited.
-    void Ellipse(std::uint32_t colour, const cRect& rect, bool antialiased);
+    void Ellipse(std::uint32_t colour, const Container::sRect& rect, bool antialiased);
 
 private:
     bool Is32() const { return m_bits != nullptr && FormatBits(m_format) == 32; }
     // Clips a transfer of sourceRect (of a source sized sourceBounds) to (x, y):
     // the source to its bounds, the target to the clip rectangle. False when empty.
-    bool ClipTransfer(std::int32_t& x, std::int32_t& y, cRect& sourceRect, const cRect& sourceBounds) const;
+    bool ClipTransfer(std::int32_t& x, std::int32_t& y, Container::sRect& sourceRect, const Container::sRect& sourceBounds) const;
     bool ConvertRowsFrom(const cPicture& other);
     void FreeBits();
     void ClearFields();
-    void StretchArea(const cRect& dest, const cRect& writable, const cPicture& source, const cRect& src);
+    void StretchArea(const Container::sRect& dest, const Container::sRect& writable, const cPicture& source, const Container::sRect& src);
 
     std::int32_t m_format = FORMAT_ARGB32;
     std::int32_t m_width = 0;
     std::int32_t m_height = 0;
     std::int32_t m_stride = 0;
-    cRect m_clip;
+    Container::sRect m_clip;
     std::uint8_t* m_bits = nullptr;
     bool m_owns = false;
     std::vector<std::uint32_t> m_palette;

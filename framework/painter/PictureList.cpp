@@ -31,7 +31,7 @@ bool cPictureList::SplitStrip(const cPicture& strip)
             auto piece = std::make_unique<cPicture>();
             if (!piece->Create(FORMAT_ARGB32, width, strip.Height()))
                 return false;
-            piece->CopyRect(0, 0, *source, cRect(i * width, 0, (i + 1) * width, strip.Height()));
+            piece->CopyRect(0, 0, *source, Container::sRect(i * width, 0, (i + 1) * width, strip.Height()));
             pieces.push_back(std::move(piece));
         }
         m_pictures.reserve(m_pictures.size() + pieces.size());

@@ -24,7 +24,7 @@ void cSolidFill::FillSpans(std::int32_t count, const sSpan* spans)
     cPicture* picture = m_target.Picture();
     if (!picture || !spans)
         return;
-    const cRect clip = picture->Clip();
+    const Container::sRect clip = picture->Clip();
     const std::uint32_t colourAlpha = m_colour >> 24;
     for (std::int32_t i = 0; i < count; ++i)
     {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/core/SafeSave.h"
 #include "framework/core/WideString.h"
 
 namespace Painter {
@@ -13,6 +14,9 @@ class cPicture;
 }
 
 namespace PictureFile {
+
+// The picture writers save through the core's one safe-save helper.
+using Storage::WriteFileSafely;
 
 // The ten save options. Every format object starts with these defaults;
 // the caller copies its own record over them before Save. Each format
@@ -68,8 +72,8 @@ struct sPictureInfo
 // can manage (a picture may be left empty by a failed Load).
 //
 // Writers never leave a partial file behind and never destroy an existing
-// file of the same name when they fail: they write through WriteFileSafely
-// (SafeWrite.h).
+// file of the same name when they fail: they write through the core's
+// WriteFileSafely (framework/core/SafeSave.h).
 class cPictureFile
 {
 public:

@@ -9,6 +9,10 @@
 #include <string_view>
 #include <vector>
 
+namespace Storage {
+class cFile;
+}
+
 namespace AS {
 
 // A settings-language document: a tree of named values read from and
@@ -114,15 +118,14 @@ public:
     bool Save(const Container::cWideString& path) const { return Save(path.Text()); }
     // The text Save writes after the byte-order mark.
     bool Write(std::u16string& text) const;
+    // The bytes of the file Save writes (the UTF-16LE mark, then the text)
+    // into an open file; false when any of them could not be written.
+    bool WriteTo(Storage::cFile& file) const;
 
     cNode& Root() { return m_root; }
     const cNode& Root() const { return m_root; }
     // The message of the last syntax error; empty after a clean parse.
     const Container::cWideString& ErrorText() const { return m_error; }
-
-    // Tests: make Save fail once this many bytes have gone to the new file
-    // (-1, the default, turns the failure off).
-    static void InjectWriteFailure(std::int64_t afterBytes);
 
 private:
     cNode m_root;

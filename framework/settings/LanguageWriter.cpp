@@ -1,12 +1,11 @@
-// The writing half of cLanguage: the text layout of a settings file and the
-// safe replacement of the file on disk.
+// The writing half of cLanguage: the text layout of a settings file; the
+// file itself is replaced through the core's safe save.
 
 #include "framework/settings/Language.h"
 
 #include "framework/core/File.h"
-#include "platform/Platform.h"
+#include "framework/core/SafeSave.h"
 
-#include <atomic>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -17,8 +16,6 @@
 namespace AS {
 
 namespace {
-
-std::atomic<std::int64_t> g_failWriteAfter{-1};
 
 void AppendAscii(std::u16string& out, const char* begin, const char* end)
 {
@@ -172,16 +169,8 @@ bool cLanguage::Write(std::u16string& text) const
     return true;
 }
 
-void cLanguage::InjectWriteFailure(std::int64_t afterBytes)
+bool cLanguage::WriteTo(Storage::cFile& file) const
 {
-    g_failWriteAfter = afterBytes;
-}
-
-bool cLanguage::Save(const char16_t* path) const
-{
-    if (path == nullptr || *path == 0)
-        return false;
-
     std::u16string text;
     if (!Write(text))
         return false;
@@ -198,42 +187,12 @@ bool cLanguage::Save(const char16_t* path) const
         bytes.push_back(static_cast<unsigned char>(c & 0xFF));
         bytes.push_back(static_cast<unsigned char>(c >> 8));
     }
+    return file.Write(bytes.data(), 1, bytes.size()) == bytes.size();
+}
 
-    // Write everything to a new file beside the target and check every
-    // step; only a complete file replaces the old one.
-    std::u16string temporary;
-    try {
-        temporary = Platform::MakeTempSibling(path);
-    } catch (...) {
-        return false;
-    }
-    if (temporary.empty())
-        return false;
-
-    Storage::cFile file;
-    if (!file.Open(temporary.c_str(), "wb"))
-        return false;
-
-    std::size_t toWrite = bytes.size();
-    const std::int64_t failAfter = g_failWriteAfter.load();
-    bool ok = true;
-    if (failAfter >= 0 && static_cast<std::uint64_t>(failAfter) < toWrite) {
-        toWrite = static_cast<std::size_t>(failAfter);
-        ok = false;
-    }
-    if (toWrite > 0 && file.Write(bytes.data(), 1, toWrite) != toWrite)
-        ok = false;
-    if (ok && !file.Flush())
-        ok = false;
-    if (!file.Close())
-        ok = false;
-    if (ok && !Platform::AtomicReplace(temporary.c_str(), path))
-        ok = false;
-    if (!ok) {
-        Platform::RemoveFile(temporary.c_str());
-        return false;
-    }
-    return true;
+bool cLanguage::Save(const char16_t* path) const
+{
+    return Storage::WriteFileSafely(path, [this](Storage::cFile& file) { return WriteTo(file); });
 }
 
 } // namespace AS

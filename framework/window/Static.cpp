@@ -119,9 +119,9 @@ void cStatic::OnNcPaint(HRGN region)
     {
         GDI::cDC frame(dc, false);
         const Skin::cSkin& skin = *GetSkin();
-        const Painter::cRect outer(0, 0, window.Width(), window.Height());
+        const Container::sRect outer{0, 0, window.Width(), window.Height()};
         frame.Draw3dRect(outer, skin.Colour(8), skin.Colour(5));
-        const Painter::cRect inner(1, 1, outer.right - 1, outer.bottom - 1);
+        const Container::sRect inner{1, 1, outer.right - 1, outer.bottom - 1};
         frame.Draw3dRect(inner, skin.Colour(7), skin.Colour(7));
     }
     ReleaseDC(self, dc);

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "framework/window/FramePainter.h"
+#include "framework/window/Menu.h"
 #include "framework/window/Toolkit.h"
 #include "framework/window/WindowClass.h"
 #include "framework/window/skin/Skin.h"
@@ -863,7 +864,14 @@ void cWindow::OnInitMenu(HMENU menu) { PassOn(WM_INITMENU, reinterpret_cast<WPAR
 
 void cWindow::OnInitMenuPopup(HMENU menu, std::int32_t index, bool isSystemMenu)
 {
-    PassOn(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(std::uint16_t(index), isSystemMenu ? 1 : 0));
+    if (isSystemMenu)
+    {
+        PassOn(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(std::uint16_t(index), 1));
+        return;
+    }
+    // The window sets the state of every command of the popup.
+    const cMenu popup(menu, false);
+    popup.UpdateItems(*this);
 }
 
 void cWindow::OnMenuSelect(std::int32_t item, std::int32_t flags, HMENU menu)

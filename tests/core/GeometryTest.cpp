@@ -62,6 +62,36 @@ TEST(GeometryTest, IntersectTable)
     EXPECT_EQ((sRect{0, 2, 4, 10}), kept);
 }
 
+// The clipping form keeps its inputs as they stand: a reversed rectangle has
+// no area, so it clips everything away, exactly as IsEmpty and
+// RectContains see it.
+TEST(GeometryTest, IntersectionTreatsReversedRectanglesAsEmpty)
+{
+    const struct
+    {
+        sRect a, b, expected;
+    } cases[] = {
+        {{0, 0, 10, 10}, {5, 5, 15, 15}, {5, 5, 10, 10}},
+        {{0, 0, 10, 10}, {0, 10, 10, 20}, {0, 0, 0, 0}},   // touching edges
+        {{10, 10, 0, 0}, {0, 0, 10, 10}, {0, 0, 0, 0}},    // reversed: empty, not turned round
+        {{0, 0, 10, 10}, {5, 15, 15, 5}, {0, 0, 0, 0}},
+        {{-5, -5, 3, 3}, {0, 0, 100, 100}, {0, 0, 3, 3}},  // a clip against picture bounds
+        {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {1, 2, 3, 4}, {1, 2, 3, 4}},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(c.expected, Container::Intersection(c.a, c.b)) << Show(c.a) << " / " << Show(c.b);
+        EXPECT_EQ(c.expected, Container::Intersection(c.b, c.a)) << Show(c.b) << " / " << Show(c.a);
+        sRect with = c.a;
+        EXPECT_EQ(!c.expected.IsEmpty(), Container::IntersectWith(with, c.b)) << Show(c.a) << " / " << Show(c.b);
+        EXPECT_EQ(c.expected.IsEmpty() ? c.a : c.expected, with);
+    }
+    const sRect reversed{10, 10, 0, 0};
+    EXPECT_TRUE(reversed.IsEmpty());
+    EXPECT_FALSE(Container::RectContains(reversed, {5, 5}));
+    static_assert(sRect(1, 2, 4, 8).Width() == 3 && sRect{1, 2, 4, 8}.Height() == 6);
+}
+
 TEST(GeometryTest, UnionIgnoresRectanglesWithoutArea)
 {
     EXPECT_EQ((sRect{0, 0, 20, 15}), Container::UnionRect({0, 0, 10, 10}, {5, 5, 20, 15}));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Platform.h"
+#include "platform/PlatformInternal.h"
 #include "tests/core/TestFiles.h"
 #include "tests/support/TempFolder.h"
 
@@ -68,18 +69,17 @@ TEST(PlatformTest, AnsiIsWindows1252)
 }
 #endif
 
-TEST(PlatformTest, ReplaceFileOverwritesTheTarget)
+TEST(PlatformTest, AtomicReplaceOverwritesAnExistingTargetAndCreatesANewOne)
 {
     Testing::cTempFolder folder;
     Testing::WriteBytes(folder.Path() / "target", {1, 1, 1});
     const auto target = folder.File(u"target");
-    const auto temp = Platform::MakeTempSibling(target.c_str());
-    EXPECT_EQ(std::filesystem::path(target).parent_path(), std::filesystem::path(temp).parent_path());
-    EXPECT_FALSE(Platform::PathExists(temp.c_str()));
-    EXPECT_NE(temp, Platform::MakeTempSibling(target.c_str()));
+    const auto temp = folder.File(u"new.tmp");
 
-    std::FILE* file = Platform::OpenFile(temp.c_str(), "wb");
+    bool exists = true;
+    std::FILE* file = Platform::CreateNewFile(temp.c_str(), exists);
     ASSERT_NE(nullptr, file);
+    EXPECT_FALSE(exists);
     EXPECT_EQ(2u, std::fwrite("\x02\x02", 1, 2, file));
     EXPECT_TRUE(Platform::FlushToDisk(file));
     EXPECT_EQ(2, Platform::FileLength(file));
@@ -88,6 +88,17 @@ TEST(PlatformTest, ReplaceFileOverwritesTheTarget)
     EXPECT_TRUE(Platform::AtomicReplace(temp.c_str(), target.c_str()));
     EXPECT_EQ((std::vector<std::uint8_t>{2, 2}), Testing::ReadBytes(folder.Path() / "target"));
     EXPECT_FALSE(Platform::PathExists(temp.c_str()));
+    // A source that is gone changes nothing.
+    EXPECT_FALSE(Platform::AtomicReplace(temp.c_str(), target.c_str()));
+    EXPECT_EQ((std::vector<std::uint8_t>{2, 2}), Testing::ReadBytes(folder.Path() / "target"));
+
+    // A target that does not exist yet.
+    Testing::WriteBytes(folder.Path() / "new.tmp", {3});
+    const auto fresh = folder.File(u"fresh");
+    EXPECT_TRUE(Platform::AtomicReplace(temp.c_str(), fresh.c_str()));
+    EXPECT_EQ((std::vector<std::uint8_t>{3}), Testing::ReadBytes(folder.Path() / "fresh"));
+    EXPECT_FALSE(Platform::PathExists(temp.c_str()));
+
     EXPECT_TRUE(Platform::RemoveFile(target.c_str()));
     EXPECT_FALSE(Platform::RemoveFile(target.c_str()));
     EXPECT_TRUE(Platform::CreateFolder(target.c_str()));
@@ -154,3 +165,32 @@ TEST(PlatformTest, UserDefaultLanguageCanBeFaked)
     EXPECT_EQ(0x0412, Platform::UserDefaultLanguage());
     Platform::SetFakeUserDefaultLanguage(0);
 }
+
+#ifdef _WIN32
+// Long paths reach Win32 in the form that has no MAX_PATH limit; short ones
+// as they are. (Wine itself takes long plain paths too, so the form is
+// checked here rather than through a failing save.)
+TEST(PlatformTest, LongPathsGoToWin32InTheirLongForm)
+{
+    const std::u16string name(240, u'n');
+    const struct
+    {
+        std::u16string path, expected;
+    } cases[] = {
+        {u"C:\\short\\file.png", u"C:\\short\\file.png"},
+        {u"relative.png", u"relative.png"},
+        {u"C:\\a\\" + name + u".png", u"\\\\?\\C:\\a\\" + name + u".png"},
+        {u"C:/a/" + name + u".png", u"\\\\?\\C:\\a\\" + name + u".png"},        // separators made "\\"
+        {u"C:\\a\\b\\..\\" + name, u"\\\\?\\C:\\a\\" + name},                // ".." resolved first
+        {u"\\\\server\\share\\" + name, u"\\\\?\\UNC\\server\\share\\" + name},
+        {u"\\\\?\\C:\\a\\" + name, u"\\\\?\\C:\\a\\" + name},              // already long
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Platform::Internal::Win32FilePath(c.path.c_str()), c.expected) << c.path.size();
+    EXPECT_EQ(Platform::Internal::Win32FilePath(u""), u"");
+    EXPECT_EQ(Platform::Internal::Win32FilePath(nullptr), u"");
+    // Just below the threshold nothing changes.
+    const std::u16string below = u"C:\\" + std::u16string(244, u'x');
+    EXPECT_EQ(Platform::Internal::Win32FilePath(below.c_str()), below);
+}
+#endif

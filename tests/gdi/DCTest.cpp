@@ -9,7 +9,7 @@
 #include "framework/gdi/PictureDC.h"
 #include "framework/painter/Picture.h"
 
-using Painter::cRect;
+using Container::sRect;
 
 namespace {
 
@@ -24,7 +24,7 @@ std::uint32_t Rgb(const GDI::cPictureDC& dc, int x, int y)
 void MakeBuffer(GDI::cPictureDC& dc, int width, int height, std::uint32_t colour)
 {
     ASSERT_TRUE(dc.Create(width, height));
-    dc.FillSolidRect(cRect(0, 0, width, height), colour);
+    dc.FillSolidRect(Container::sRect(0, 0, width, height), colour);
 }
 
 } // namespace
@@ -41,7 +41,7 @@ TEST(PictureDC, CreateDescribesTheSection)
     EXPECT_EQ(picture.Height(), 2);
     EXPECT_EQ(picture.Stride(), 12);
     EXPECT_FALSE(picture.OwnsBits());
-    EXPECT_EQ(picture.Clip(), cRect(0, 0, 3, 2));
+    EXPECT_EQ(picture.Clip(), Container::sRect(0, 0, 3, 2));
     // The section is what is selected into the DC.
     EXPECT_EQ(GetCurrentObject(dc.Handle(), OBJ_BITMAP), picture.Section());
 }
@@ -75,8 +75,8 @@ TEST(DC, FillSolidRectAndFrameRect)
 {
     GDI::cPictureDC dc;
     MakeBuffer(dc, 8, 6, 0xFFFFFF);
-    dc.FillSolidRect(cRect(1, 1, 4, 3), 0x123456);
-    dc.FrameRect(cRect(4, 1, 8, 6), 0xFF0000);
+    dc.FillSolidRect(Container::sRect(1, 1, 4, 3), 0x123456);
+    dc.FrameRect(Container::sRect(4, 1, 8, 6), 0xFF0000);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 8; ++x)
         {
@@ -94,7 +94,7 @@ TEST(DC, Draw3dRectBands)
 {
     GDI::cPictureDC dc;
     MakeBuffer(dc, 7, 6, 0x000000);
-    dc.Draw3dRect(cRect(1, 1, 6, 5), 0xEEEEEE, 0x444444);
+    dc.Draw3dRect(Container::sRect(1, 1, 6, 5), 0xEEEEEE, 0x444444);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 7; ++x)
         {
@@ -112,13 +112,13 @@ TEST(DC, GradientFillBands)
 {
     GDI::cPictureDC dc;
     MakeBuffer(dc, 5, 5, 0xFFFFFF);
-    dc.GradientFill(true, 0x000000, 0xFF0080, cRect(0, 0, 5, 4));
+    dc.GradientFill(true, 0x000000, 0xFF0080, Container::sRect(0, 0, 5, 4));
     const std::uint32_t rows[4] = {0x000000, 0x3F0020, 0x7F0040, 0xBF0060};
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 5; ++x)
             EXPECT_EQ(Rgb(dc, x, y), rows[y]) << x << "," << y;
     EXPECT_EQ(Rgb(dc, 0, 4), 0xFFFFFFu);
-    dc.GradientFill(false, 0xFFFFFF, 0x000000, cRect(0, 4, 2, 5));
+    dc.GradientFill(false, 0xFFFFFF, 0x000000, Container::sRect(0, 4, 2, 5));
     EXPECT_EQ(Rgb(dc, 0, 4), 0xFFFFFFu);
     EXPECT_EQ(Rgb(dc, 1, 4), 0x7F7F7Fu);
 }
@@ -127,7 +127,7 @@ TEST(DC, FillEllipseCoversItsCentreOnly)
 {
     GDI::cPictureDC dc;
     MakeBuffer(dc, 20, 20, 0x000000);
-    dc.FillEllipse(cRect(2, 2, 18, 18), 0x00FF00);
+    dc.FillEllipse(Container::sRect(2, 2, 18, 18), 0x00FF00);
     EXPECT_EQ(Rgb(dc, 10, 10), 0x00FF00u);
     EXPECT_EQ(Rgb(dc, 2, 2), 0u);
     EXPECT_EQ(Rgb(dc, 17, 17), 0u);
@@ -145,7 +145,7 @@ TEST(DC, DrawPictureIsUpright)
     MakeBuffer(buffer, 10, 10, 0xFFFFFF);
     // The plain device-context copy, not the buffer's compositing one.
     const GDI::cDC& dc = buffer;
-    ASSERT_TRUE(dc.DrawPicture(2, 3, source, cRect(1, 1, 4, 3)));
+    ASSERT_TRUE(dc.DrawPicture(2, 3, source, Container::sRect(1, 1, 4, 3)));
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x)
         {
@@ -155,15 +155,15 @@ TEST(DC, DrawPictureIsUpright)
         }
     // A source rectangle reaching past the picture is clipped to it.
     MakeBuffer(buffer, 10, 10, 0xFFFFFF);
-    ASSERT_TRUE(dc.DrawPicture(0, 0, source, cRect(-2, 2, 9, 40)));
+    ASSERT_TRUE(dc.DrawPicture(0, 0, source, Container::sRect(-2, 2, 9, 40)));
     EXPECT_EQ(Rgb(buffer, 2, 0), source.Pixel(0, 2) & 0xFFFFFF);
     EXPECT_EQ(Rgb(buffer, 6, 1), source.Pixel(4, 3) & 0xFFFFFF);
     EXPECT_EQ(Rgb(buffer, 7, 1), 0xFFFFFFu);
     EXPECT_EQ(Rgb(buffer, 2, 2), 0xFFFFFFu);
     EXPECT_EQ(Rgb(buffer, 1, 0), 0xFFFFFFu);
-    EXPECT_FALSE(dc.DrawPicture(0, 0, source, cRect(6, 0, 9, 3)));
+    EXPECT_FALSE(dc.DrawPicture(0, 0, source, Container::sRect(6, 0, 9, 3)));
     Painter::cPicture empty;
-    EXPECT_FALSE(dc.DrawPicture(0, 0, empty, cRect(0, 0, 3, 3)));
+    EXPECT_FALSE(dc.DrawPicture(0, 0, empty, Container::sRect(0, 0, 3, 3)));
 }
 
 TEST(DC, DrawBitmapCopiesTheSourceRectangle)
@@ -180,11 +180,11 @@ TEST(DC, DrawBitmapCopiesTheSourceRectangle)
     {
         GDI::cDC memory(CreateCompatibleDC(dc.Handle()));
         HGDIOBJ old = SelectObject(memory.Handle(), bitmap.Object());
-        memory.FillSolidRect(cRect(0, 0, 4, 4), 0x0000FF);
-        memory.FillSolidRect(cRect(2, 2, 4, 4), 0x00FF00);
+        memory.FillSolidRect(Container::sRect(0, 0, 4, 4), 0x0000FF);
+        memory.FillSolidRect(Container::sRect(2, 2, 4, 4), 0x00FF00);
         SelectObject(memory.Handle(), old);
     }
-    ASSERT_TRUE(dc.DrawBitmap(1, 1, bitmap, cRect(1, 1, 4, 4)));
+    ASSERT_TRUE(dc.DrawBitmap(1, 1, bitmap, Container::sRect(1, 1, 4, 4)));
     EXPECT_EQ(Rgb(dc, 1, 1), 0x0000FFu);
     EXPECT_EQ(Rgb(dc, 2, 2), 0x00FF00u);
     EXPECT_EQ(Rgb(dc, 3, 3), 0x00FF00u);
@@ -200,7 +200,7 @@ TEST(PictureDC, DrawPictureCompositesOntoAnOpaqueArea)
     GDI::cPictureDC dc;
     MakeBuffer(dc, 10, 10, 0xFFFFFF);  // GDI leaves alpha 0 here
     SetViewportOrgEx(dc.Handle(), 5, 5, nullptr);
-    dc.DrawPicture(1, 1, source, cRect(0, 0, 2, 2));
+    dc.DrawPicture(1, 1, source, Container::sRect(0, 0, 2, 2));
     GdiFlush();
     EXPECT_EQ(dc.Picture().Pixel(6, 6), 0xFFFF7F7Fu);
     EXPECT_EQ(dc.Picture().Pixel(7, 7), 0xFFFF7F7Fu);

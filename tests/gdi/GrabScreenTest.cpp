@@ -5,7 +5,7 @@
 #include "framework/gdi/GrabScreen.h"
 #include "framework/painter/Picture.h"
 
-using Painter::cRect;
+using Container::sRect;
 
 namespace {
 
@@ -97,7 +97,7 @@ HWND GrabScreenTest::s_window = nullptr;
 TEST_F(GrabScreenTest, CopiesTheScreenExactly)
 {
     Painter::cPicture picture;
-    const cRect rect(X + 10, Y + 5, X + 110, Y + 55);
+    const Container::sRect rect(X + 10, Y + 5, X + 110, Y + 55);
     ASSERT_TRUE(GDI::GrabScreen(rect, picture));
     ASSERT_EQ(picture.Width(), 100);
     ASSERT_EQ(picture.Height(), 50);
@@ -116,7 +116,7 @@ TEST_F(GrabScreenTest, CopiesTheScreenExactly)
 TEST_F(GrabScreenTest, PartlyOffScreenIsBlackOutsideAndOpaque)
 {
     Painter::cPicture picture;
-    ASSERT_TRUE(GDI::GrabScreen(cRect(X - 20, Y - 10, X + 60, Y + 40), picture));
+    ASSERT_TRUE(GDI::GrabScreen(Container::sRect(X - 20, Y - 10, X + 60, Y + 40), picture));
     ASSERT_EQ(picture.Width(), 80);
     ASSERT_EQ(picture.Height(), 50);
     for (int y = 0; y < 50; ++y)
@@ -132,7 +132,7 @@ TEST_F(GrabScreenTest, PartlyOffScreenIsBlackOutsideAndOpaque)
 
     // Past the right and bottom edges as well.
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    ASSERT_TRUE(GDI::GrabScreen(cRect(width - 4, height - 4, width + 4, height + 4), picture));
+    ASSERT_TRUE(GDI::GrabScreen(Container::sRect(width - 4, height - 4, width + 4, height + 4), picture));
     ASSERT_EQ(picture.Width(), 8);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
@@ -147,9 +147,9 @@ TEST_F(GrabScreenTest, PartlyOffScreenIsBlackOutsideAndOpaque)
 
 TEST_F(GrabScreenTest, RectangleWithoutAreaFails)
 {
-    const cRect empty[] = {cRect(10, 10, 10, 50), cRect(10, 10, 50, 10), cRect(50, 50, 10, 10),
-                           cRect(0, 0, 40000, 10)};
-    for (const cRect& rect : empty)
+    const Container::sRect empty[] = {Container::sRect(10, 10, 10, 50), Container::sRect(10, 10, 50, 10), Container::sRect(50, 50, 10, 10),
+                           Container::sRect(0, 0, 40000, 10)};
+    for (const Container::sRect& rect : empty)
     {
         Painter::cPicture picture;
         EXPECT_FALSE(GDI::GrabScreen(rect, picture));
@@ -159,7 +159,7 @@ TEST_F(GrabScreenTest, RectangleWithoutAreaFails)
     Painter::cPicture kept;
     ASSERT_TRUE(kept.Create(Painter::FORMAT_ARGB32, 2, 2));
     kept.Fill(0x12345678);
-    EXPECT_FALSE(GDI::GrabScreen(cRect(5, 5, 5, 5), kept));
+    EXPECT_FALSE(GDI::GrabScreen(Container::sRect(5, 5, 5, 5), kept));
     EXPECT_EQ(kept.Width(), 2);
     EXPECT_EQ(kept.Pixel(1, 1), 0x12345678u);
 }

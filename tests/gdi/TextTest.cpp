@@ -13,7 +13,7 @@
 #include "framework/painter/Path.h"
 #include "framework/painter/Picture.h"
 
-using Painter::cRect;
+using Container::sRect;
 
 TEST(TextStyle, LogFontConversion)
 {
@@ -69,11 +69,11 @@ TEST(Text, MeasureStringFollowsTheMetrics)
     ASSERT_GT(tm.tmHeight, 0);
 
     style.baselineShift = 3;
-    const cRect empty = GDI::MeasureString(style, u"");
-    EXPECT_EQ(empty, cRect(0, -3 - tm.tmAscent, 0, tm.tmDescent));
+    const Container::sRect empty = GDI::MeasureString(style, u"");
+    EXPECT_EQ(empty, Container::sRect(0, -3 - tm.tmAscent, 0, tm.tmDescent));
 
     style.baselineShift = 0;
-    const cRect plain = GDI::MeasureString(style, u"AB");
+    const Container::sRect plain = GDI::MeasureString(style, u"AB");
     EXPECT_GT(plain.right, 0);
     EXPECT_EQ(plain.left, 0);
     EXPECT_EQ(plain.top, -tm.tmAscent);
@@ -123,7 +123,7 @@ TEST(Text, DrawStringPaintsCentredText)
     ASSERT_TRUE(picture.Create(Painter::FORMAT_ARGB32, 200, 60));
     picture.Fill(0xFFFFFFFF);
     GDI::cTextStyle style;
-    const cRect rect(0, 0, 200, 60);
+    const Container::sRect rect(0, 0, 200, 60);
     ASSERT_TRUE(GDI::DrawString(picture, u"Hello", rect, style, 0xFF000000, 1 | 4));
     int left = 200, right = -1, top = 60, bottom = -1, dark = 0;
     for (int y = 0; y < 60; ++y)
@@ -137,7 +137,7 @@ TEST(Text, DrawStringPaintsCentredText)
                 bottom = std::max(bottom, y);
             }
     ASSERT_GT(dark, 50);
-    const cRect run = GDI::MeasureString(style, u"Hello");
+    const Container::sRect run = GDI::MeasureString(style, u"Hello");
     EXPECT_LE(right - left + 1, run.right + 2);
     EXPECT_NEAR((left + right + 1) / 2.0, 100, 4);
     EXPECT_GE(top, (60 - (run.bottom - run.top)) / 2 - 1);
@@ -162,12 +162,12 @@ TEST(DC, MeasureTextCentresAndRestsOnTheBottom)
     const int width = system.right - system.left, height = system.bottom - system.top;
     ASSERT_GT(width, 0);
 
-    const cRect rect(10, 10, 210, 110);
+    const Container::sRect rect(10, 10, 210, 110);
     EXPECT_EQ(dc.MeasureText(u"Hello there", rect, DT_CENTER | DT_BOTTOM),
-              cRect(110 - width / 2, 110 - height, 110 - width / 2 + width, 110));
+              Container::sRect(110 - width / 2, 110 - height, 110 - width / 2 + width, 110));
     EXPECT_EQ(dc.MeasureText(u"Hello there", rect, DT_RIGHT | DT_VCENTER),
-              cRect(210 - width, 60 - height / 2, 210, 60 - height / 2 + height));
-    EXPECT_EQ(dc.MeasureText(u"Hello there", rect, 0), cRect(10, 10, 10 + width, 10 + height));
+              Container::sRect(210 - width, 60 - height / 2, 210, 60 - height / 2 + height));
+    EXPECT_EQ(dc.MeasureText(u"Hello there", rect, 0), Container::sRect(10, 10, 10 + width, 10 + height));
     SelectObject(dc.Handle(), GetStockObject(SYSTEM_FONT));
 }
 
@@ -175,8 +175,8 @@ TEST(DC, DrawTextLineStaysInItsRectangle)
 {
     GDI::cPictureDC dc;
     ASSERT_TRUE(dc.Create(120, 40));
-    dc.FillSolidRect(cRect(0, 0, 120, 40), 0xFFFFFF);
-    dc.DrawTextLine(u"Hg&x", cRect(10, 5, 110, 35), 0x000000);
+    dc.FillSolidRect(Container::sRect(0, 0, 120, 40), 0xFFFFFF);
+    dc.DrawTextLine(u"Hg&x", Container::sRect(10, 5, 110, 35), 0x000000);
     GdiFlush();
     int changed = 0, outside = 0;
     for (int y = 0; y < 40; ++y)

@@ -17,7 +17,7 @@ using Painter::cCanvas;
 using Painter::cChannel;
 using Painter::cMatrix;
 using Painter::cPicture;
-using Painter::cRect;
+using Container::sRect;
 
 namespace {
 
@@ -78,14 +78,14 @@ TEST(CanvasCompositeTest, SourceRectangleIsClippedToTheSourcePicture)
     cCanvas canvas(target);
     // The rectangle reaches one pixel beyond the source on every side; only
     // real pixels are read, each at its own place.
-    canvas.CompositeAt(0, 0, source, cRect(-1, -1, 3, 3), 0, 255);
+    canvas.CompositeAt(0, 0, source, Container::sRect(-1, -1, 3, 3), 0, 255);
     EXPECT_EQ(Pixels(target),
               (std::vector<std::vector<std::uint32_t>>{{0, 0, 0, 0}, {0, A, B, 0}, {0, C, D, 0}, {0, 0, 0, 0}}));
     // Entirely outside: nothing.
     cPicture untouched = MakePicture(2, 2, 0x11111111);
     cCanvas second(untouched);
-    second.CompositeAt(0, 0, source, cRect(5, 5, 9, 9), 0, 255);
-    second.CompositeAt(0, 0, source, cRect(-40000, 0, -39990, 2), 0, 255);
+    second.CompositeAt(0, 0, source, Container::sRect(5, 5, 9, 9), 0, 255);
+    second.CompositeAt(0, 0, source, Container::sRect(-40000, 0, -39990, 2), 0, 255);
     EXPECT_EQ(Pixels(untouched), Pixels(MakePicture(2, 2, 0x11111111)));
 }
 
@@ -96,13 +96,13 @@ TEST(CanvasCompositeTest, ClipRectangleLimitsEveryPath)
     {
         cPicture target = MakePicture(4, 4, 0);
         cCanvas canvas(target);
-        canvas.SetClip(cRect(1, 1, 3, 2));
+        canvas.SetClip(Container::sRect(1, 1, 3, 2));
         if (path == 0)
             canvas.Composite(cMatrix(), source, source.Bounds(), 0, 255);
         else if (path == 1)
             canvas.Composite(cMatrix::Scale(2, 2), source, source.Bounds(), 0, 255);
         else
-            canvas.StretchComposite(cRect(0, 0, 4, 4), source, cRect(0, 0, 2, 2), 0, 255, false);
+            canvas.StretchComposite(Container::sRect(0, 0, 4, 4), source, Container::sRect(0, 0, 2, 2), 0, 255, false);
         for (std::int32_t y = 0; y < 4; ++y)
             for (std::int32_t x = 0; x < 4; ++x)
                 EXPECT_EQ(target.Pixel(x, y), (y == 1 && (x == 1 || x == 2)) ? 0xFFFF0000u : 0u)
@@ -111,8 +111,8 @@ TEST(CanvasCompositeTest, ClipRectangleLimitsEveryPath)
     // A clip outside the target is cut to it.
     cPicture target = MakePicture(2, 2, 0);
     cCanvas canvas(target);
-    canvas.SetClip(cRect(-10, -10, 100, 100));
-    EXPECT_EQ(canvas.Clip(), cRect(0, 0, 2, 2));
+    canvas.SetClip(Container::sRect(-10, -10, 100, 100));
+    EXPECT_EQ(canvas.Clip(), Container::sRect(0, 0, 2, 2));
 }
 
 TEST(CanvasCompositeTest, MaskBytesOutsideTheMaskReadAsZero)
@@ -144,7 +144,7 @@ TEST(CanvasCompositeTest, ModesThatDrawNothingLeaveTheTarget)
         cCanvas canvas(target);
         canvas.Composite(cMatrix(), source, source.Bounds(), mode, 255);
         canvas.Composite(cMatrix::Scale(2, 1), source, source.Bounds(), mode, 255);
-        canvas.StretchComposite(cRect(0, 0, 2, 1), source, source.Bounds(), mode, 255, true);
+        canvas.StretchComposite(Container::sRect(0, 0, 2, 1), source, source.Bounds(), mode, 255, true);
         EXPECT_EQ(Pixels(target), Pixels(MakePicture(2, 2, 0x80123456))) << mode;
     }
 }
@@ -153,7 +153,7 @@ TEST(CanvasCompositeTest, DrawingAPictureOntoItselfReadsTheOriginalPixels)
 {
     cPicture picture = MakePicture({{A, B, C, D}});
     cCanvas canvas(picture);
-    canvas.CompositeAt(1, 0, picture, cRect(0, 0, 3, 1), 0, 255);
+    canvas.CompositeAt(1, 0, picture, Container::sRect(0, 0, 3, 1), 0, 255);
     EXPECT_EQ(Pixels(picture), (std::vector<std::vector<std::uint32_t>>{{A, A, B, C}}));
 }
 
@@ -221,7 +221,7 @@ TEST(CanvasTransformTest, CopyVariantReplacesPixelsAndMirrorsVertically)
     // Half-transparent samples replace the target instead of blending.
     cPicture wide = MakePicture(4, 1, 0xFFFFFFFF);
     cCanvas third(wide);
-    third.CompositeCopy(cMatrix::Scale(2, 1), MakePicture({{B, B}}), cRect(0, 0, 2, 1));
+    third.CompositeCopy(cMatrix::Scale(2, 1), MakePicture({{B, B}}), Container::sRect(0, 0, 2, 1));
     EXPECT_EQ(wide.Pixel(3, 0), 0x7F808080u);
 }
 
@@ -284,21 +284,21 @@ TEST(CanvasStretchTest, NearestAndSmoothSampling)
     const cPicture source = MakePicture({{0xFF000000, 0xFFFFFFFF}});
     cPicture nearest = MakePicture(4, 1, 0);
     cCanvas canvas(nearest);
-    canvas.StretchComposite(cRect(0, 0, 4, 1), source, source.Bounds(), 0, 255, false);
+    canvas.StretchComposite(Container::sRect(0, 0, 4, 1), source, source.Bounds(), 0, 255, false);
     EXPECT_EQ(Pixels(nearest), (std::vector<std::vector<std::uint32_t>>{{0xFF000000, 0xFF000000, 0xFFFFFFFF,
                                                                           0xFFFFFFFF}}));
     // Smooth: positions 0, 1/2, 1, 3/2; at the last column the next pixel is
     // the current one.
     cPicture smooth = MakePicture(4, 1, 0);
     cCanvas second(smooth);
-    second.StretchComposite(cRect(0, 0, 4, 1), source, source.Bounds(), 0, 255, true);
+    second.StretchComposite(Container::sRect(0, 0, 4, 1), source, source.Bounds(), 0, 255, true);
     EXPECT_EQ(Pixels(smooth), (std::vector<std::vector<std::uint32_t>>{{0xFF000000, 0xFF7F7F7F, 0xFFFFFFFF,
                                                                          0xFFFFFFFF}}));
     // Shrinking 4 to 2 takes columns 0 and 2.
     const cPicture wide = MakePicture({{A, B, C, D}});
     cPicture small = MakePicture(2, 1, 0);
     cCanvas third(small);
-    third.StretchComposite(cRect(0, 0, 2, 1), wide, wide.Bounds(), 0, 255, false);
+    third.StretchComposite(Container::sRect(0, 0, 2, 1), wide, wide.Bounds(), 0, 255, false);
     EXPECT_EQ(Pixels(small), (std::vector<std::vector<std::uint32_t>>{{A, C}}));
 }
 
@@ -308,14 +308,14 @@ TEST(CanvasStretchTest, SameSizeIsTheTranslationPathAndCopyModesNeedIt)
     // Copy (28) works when the sizes agree ...
     cPicture target = MakePicture(3, 3, 0xFFFFFFFF);
     cCanvas canvas(target);
-    canvas.StretchComposite(cRect(1, 1, 3, 3), source, source.Bounds(), 28, 255, false);
+    canvas.StretchComposite(Container::sRect(1, 1, 3, 3), source, source.Bounds(), 28, 255, false);
     EXPECT_EQ(target.Pixel(1, 1), 0x80FF0000u);
     EXPECT_EQ(target.Pixel(0, 0), 0xFFFFFFFFu);
     // ... and draws nothing when they do not; nor does 30.
     cPicture scaled = MakePicture(4, 4, 0xFFFFFFFF);
     cCanvas second(scaled);
-    second.StretchComposite(cRect(0, 0, 4, 4), source, source.Bounds(), 28, 255, false);
-    second.StretchComposite(cRect(0, 0, 4, 4), source, source.Bounds(), 30, 255, true);
+    second.StretchComposite(Container::sRect(0, 0, 4, 4), source, source.Bounds(), 28, 255, false);
+    second.StretchComposite(Container::sRect(0, 0, 4, 4), source, source.Bounds(), 30, 255, true);
     EXPECT_EQ(Pixels(scaled), Pixels(MakePicture(4, 4, 0xFFFFFFFF)));
 }
 
@@ -326,7 +326,7 @@ TEST(CanvasStretchTest, SourceRectangleBeyondThePictureKeepsTheScale)
     const cPicture source = MakePicture({{A, B}});
     cPicture target = MakePicture(8, 1, 0);
     cCanvas canvas(target);
-    canvas.StretchComposite(cRect(0, 0, 8, 1), source, cRect(0, 0, 4, 1), 0, 255, false);
+    canvas.StretchComposite(Container::sRect(0, 0, 8, 1), source, Container::sRect(0, 0, 4, 1), 0, 255, false);
     EXPECT_EQ(Pixels(target), (std::vector<std::vector<std::uint32_t>>{{A, A, B, B, 0, 0, 0, 0}}));
 }
 
@@ -341,7 +341,7 @@ TEST(CanvasMappingTest, MapsLogicalToTargetCoordinates)
     EXPECT_EQ(canvas.MapX(10), 7);  // 10 * 50 / 100 + 2
     EXPECT_EQ(canvas.MapY(10), 5);  // 10 * 50 / 200 + 3
     EXPECT_EQ(canvas.MapX(-3), 1);  // -150 / 100 truncates to -1
-    EXPECT_EQ(canvas.MapRect(cRect(0, 0, 100, 200)), cRect(2, 3, 52, 53));
+    EXPECT_EQ(canvas.MapRect(Container::sRect(0, 0, 100, 200)), Container::sRect(2, 3, 52, 53));
     // Extents that would overflow 32 bits are multiplied in 64.
     ASSERT_TRUE(canvas.SetMapping(0, 0, 1, 1, 0, 0, 100000, 100000));
     EXPECT_EQ(canvas.MapX(30000), INT32_MAX);
@@ -370,7 +370,7 @@ TEST(CanvasShapeTest, FillRectBlendAndDraw3dRect)
 {
     cPicture target = MakePicture(4, 4, 0xFFFFFFFF);
     cCanvas canvas(target);
-    canvas.FillRectBlend(0x80000000, cRect(1, 1, 3, 3));
+    canvas.FillRectBlend(0x80000000, Container::sRect(1, 1, 3, 3));
     // 255 + 128 * -255 / 255 = 127.
     EXPECT_EQ(target.Pixel(1, 1), 0xFF7F7F7Fu);
     EXPECT_EQ(target.Pixel(0, 0), 0xFFFFFFFFu);
@@ -378,7 +378,7 @@ TEST(CanvasShapeTest, FillRectBlendAndDraw3dRect)
     cPicture frame = MakePicture(4, 3, 0);
     cCanvas second(frame);
     constexpr std::uint32_t F = 0xFF111111, S = 0xFF222222;
-    second.Draw3dRect(cRect(0, 0, 4, 3), F, S);
+    second.Draw3dRect(Container::sRect(0, 0, 4, 3), F, S);
     EXPECT_EQ(Pixels(frame), (std::vector<std::vector<std::uint32_t>>{{F, F, F, F}, {F, 0, 0, S}, {F, S, S, S}}));
 }
 
@@ -417,7 +417,7 @@ TEST(CanvasShapeTest, EllipseAndRoundRectCoverTheirInsides)
     cPicture target = MakePicture(20, 20, 0);
     cCanvas canvas(target);
     Painter::cSolidFill fill(0xFF00FF00);
-    canvas.FillEllipse(&fill, cCanvas::sStroke{}, cRect(0, 0, 20, 20));
+    canvas.FillEllipse(&fill, cCanvas::sStroke{}, Container::sRect(0, 0, 20, 20));
     EXPECT_EQ(target.Pixel(10, 10), 0xFF00FF00u);
     EXPECT_EQ(target.Pixel(10, 1), 0xFF00FF00u);
     EXPECT_EQ(target.Pixel(0, 0), 0u);
@@ -436,11 +436,11 @@ TEST(CanvasShapeTest, EllipseWithoutAntialiasingHasHardEdges)
     Painter::cSolidFill fill(0xFF00FF00);
     cPicture smooth = MakePicture(15, 11, 0);
     cCanvas first(smooth);
-    first.FillEllipse(&fill, cCanvas::sStroke{}, cRect(0, 0, 15, 11));
+    first.FillEllipse(&fill, cCanvas::sStroke{}, Container::sRect(0, 0, 15, 11));
     cPicture hard = MakePicture(15, 11, 0);
     cCanvas second(hard);
     second.SetAntialias(false);
-    second.FillEllipse(&fill, cCanvas::sStroke{}, cRect(0, 0, 15, 11));
+    second.FillEllipse(&fill, cCanvas::sStroke{}, Container::sRect(0, 0, 15, 11));
     int partial = 0;
     for (std::int32_t y = 0; y < 11; ++y)
         for (std::int32_t x = 0; x < 15; ++x)
@@ -458,7 +458,7 @@ TEST(CanvasShapeTest, ShapesFollowTheMappingAndTheClip)
     cPicture target = MakePicture(8, 8, 0);
     cCanvas canvas(target);
     ASSERT_TRUE(canvas.SetMapping(0, 0, 2, 2, 0, 0, 4, 4)); // logical units of 2 pixels
-    canvas.SetClip(cRect(0, 0, 8, 3));
+    canvas.SetClip(Container::sRect(0, 0, 8, 3));
     Painter::cSolidFill fill(0xFFFFFFFF);
     canvas.FillRect(1, 1, 3, 3, &fill, cCanvas::sStroke{});
     for (std::int32_t y = 0; y < 8; ++y)
@@ -471,14 +471,14 @@ TEST(CanvasShapeTest, RectanglesWiderThan32BitsAreMeasuredIn64)
 {
     cPicture target = MakePicture(4, 4, 0);
     cCanvas canvas(target);
-    canvas.Draw3dRect(cRect(-1464148740, -2000000000, INT32_MAX, INT32_MAX), 0xFF111111, 0xFF222222);
+    canvas.Draw3dRect(Container::sRect(-1464148740, -2000000000, INT32_MAX, INT32_MAX), 0xFF111111, 0xFF222222);
     // The top and left bands lie far outside; the other two as well.
     EXPECT_EQ(Pixels(target), Pixels(MakePicture(4, 4, 0)));
     const cPicture source = MakePicture(2, 2, 0xFFFFFFFF);
-    canvas.StretchComposite(cRect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), source, source.Bounds(), 0, 255, true);
-    canvas.StretchComposite(cRect(0, 0, 4, 4), source, cRect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), 0, 255,
+    canvas.StretchComposite(Container::sRect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), source, source.Bounds(), 0, 255, true);
+    canvas.StretchComposite(Container::sRect(0, 0, 4, 4), source, Container::sRect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX), 0, 255,
                             false);
-    canvas.StretchComposite(cRect(0, 0, 4, 4), source, cRect(INT32_MAX - 1, 0, INT32_MAX, 1), 0, 255, false);
+    canvas.StretchComposite(Container::sRect(0, 0, 4, 4), source, Container::sRect(INT32_MAX - 1, 0, INT32_MAX, 1), 0, 255, false);
     EXPECT_EQ(Pixels(target), Pixels(MakePicture(4, 4, 0)));
 }
 

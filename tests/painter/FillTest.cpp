@@ -79,7 +79,7 @@ TEST(SolidFill, CompositionCases)
 TEST(SolidFill, SpansAreClippedToTheClipRectangle)
 {
     cPicture picture = MakePicture(6, 3, 0xFF000000);
-    picture.SetClip(cRect(2, 1, 4, 2));
+    picture.SetClip(Container::sRect(2, 1, 4, 2));
     cSolidFill fill(0xFFFFFFFF);
     PaintSpans(fill, &picture, {{-5, 1, 30, 255}, {0, 0, 6, 255}, {0, 2, 6, 255}});
     for (int y = 0; y < 3; ++y)

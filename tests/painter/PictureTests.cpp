@@ -73,7 +73,7 @@ TEST(PictureCreate, SameFormatAndSizeKeepsThePixels)
     ASSERT_TRUE(picture.Create(FORMAT_ARGB32, 5, 3));
     EXPECT_EQ(picture.Bits(), bits);
     EXPECT_EQ(picture.Pixel(4, 2), 0xCAFEBABEu);
-    EXPECT_EQ(picture.Clip(), cRect(0, 0, 5, 3));
+    EXPECT_EQ(picture.Clip(), Container::sRect(0, 0, 5, 3));
 }
 
 TEST(PictureCreate, StrideRoundsBitsUpToWholeBytesThenToFour)
@@ -181,13 +181,13 @@ TEST(PictureOwnership, AttachTakesPaletteAndLeavesSourceEmpty)
     ASSERT_TRUE(source.Create(FORMAT_INDEX8, 3, 2));
     const std::uint32_t palette[] = {0x112233, 0x445566};
     ASSERT_TRUE(source.SetPalette(palette, 2));
-    source.SetClip(cRect(1, 0, 3, 2));
+    source.SetClip(Container::sRect(1, 0, 3, 2));
 
     cPicture target = MakePicture(1, 1, 0);
     target.Attach(source, true);
     EXPECT_EQ(target.Format(), FORMAT_INDEX8);
     EXPECT_EQ(target.Width(), 3);
-    EXPECT_EQ(target.Clip(), cRect(1, 0, 3, 2));
+    EXPECT_EQ(target.Clip(), Container::sRect(1, 0, 3, 2));
     ASSERT_EQ(target.PaletteCount(), 2);
     EXPECT_EQ(target.Palette()[1], 0x445566u);
     EXPECT_TRUE(target.OwnsBits());
@@ -382,7 +382,7 @@ TEST(PictureFill, CheckerboardCellsAndDegenerateCellSizes)
     picture.Checkerboard(picture.Bounds(), 1, 2, 2, -1);
     EXPECT_EQ(picture.Pixel(3, 3), 7u);  // cell sizes below 1 draw nothing
 
-    picture.Checkerboard(cRect(0, 0, 4, 3), 1, 2, 2, 1);
+    picture.Checkerboard(Container::sRect(0, 0, 4, 3), 1, 2, 2, 1);
     EXPECT_EQ(Pixels(picture), (std::vector<std::uint32_t>{1, 1, 2, 2,  //
                                                            2, 2, 1, 1,  //
                                                            1, 1, 2, 2,  //
@@ -395,12 +395,12 @@ TEST(PictureFill, GradientRectIntegerSteps)
     picture.GradientRect(true, 0x00000000, 0xFF0000FF, picture.Bounds());
     EXPECT_EQ(Pixels(picture), (std::vector<std::uint32_t>{0, 0, 0x55000055, 0x55000055, 0xAA0000AA, 0xAA0000AA}));
 
-    picture.GradientRect(false, 0xFF00FF00, 0x00000000, cRect(0, 0, 2, 1));
+    picture.GradientRect(false, 0xFF00FF00, 0x00000000, Container::sRect(0, 0, 2, 1));
     EXPECT_EQ(picture.Pixel(0, 0), 0xFF00FF00u);
     EXPECT_EQ(picture.Pixel(1, 0), 0x7F007F00u);
     // Partly clipped: the steps are those of the whole rectangle.
-    picture.SetClip(cRect(0, 2, 2, 3));
-    picture.GradientRect(true, 0, 0x03030303, cRect(0, 0, 2, 3));
+    picture.SetClip(Container::sRect(0, 2, 2, 3));
+    picture.GradientRect(true, 0, 0x03030303, Container::sRect(0, 0, 2, 3));
     EXPECT_EQ(picture.Pixel(0, 2), 0x02020202u);
     EXPECT_EQ(picture.Pixel(0, 1), 0x55000055u);
 }
@@ -451,15 +451,15 @@ TEST(PictureCompose, MaskDrawAndBlendPixelScaleTheColourAlpha)
     mask.SetValue(1, 0, 255);
     mask.SetValue(2, 0, 128);
     cPicture picture = MakePicture(3, 1, 0);
-    picture.MaskDraw(0, 0, 0xFF00FF00, mask, cRect(0, 0, 3, 1));
+    picture.MaskDraw(0, 0, 0xFF00FF00, mask, Container::sRect(0, 0, 3, 1));
     EXPECT_EQ(Pixels(picture), (std::vector<std::uint32_t>{0, 0xFF00FF00, 0x8000FF00}));
 
     cPicture untouched = MakePicture(3, 1, 0x11111111);
-    untouched.MaskDraw(0, 0, 0x00FFFFFF, mask, cRect(0, 0, 3, 1));  // colour alpha 0
+    untouched.MaskDraw(0, 0, 0x00FFFFFF, mask, Container::sRect(0, 0, 3, 1));  // colour alpha 0
     EXPECT_EQ(untouched.Pixel(1, 0), 0x11111111u);
 
     cPicture pixel = MakePicture(2, 2, 0);
-    pixel.SetClip(cRect(0, 0, 1, 1));
+    pixel.SetClip(Container::sRect(0, 0, 1, 1));
     pixel.BlendPixel(0, 0, 0xFF0000FF, 128);
     pixel.BlendPixel(1, 1, 0xFF0000FF, 255);  // outside the clip
     pixel.BlendPixel(-1, 5, 0xFF0000FF, 255);
@@ -472,27 +472,27 @@ TEST(PictureClip, CopyRectClipsTheSourceRectangleToTheSource)
 {
     const cPicture source = Numbered(4, 4);
     cPicture target = MakePicture(4, 4, 0);
-    target.CopyRect(0, 0, source, cRect(-2, -2, 2, 2));
+    target.CopyRect(0, 0, source, Container::sRect(-2, -2, 2, 2));
     EXPECT_EQ(target.Pixel(1, 1), 0u);
     EXPECT_EQ(target.Pixel(2, 2), source.Pixel(0, 0));
     EXPECT_EQ(target.Pixel(3, 3), source.Pixel(1, 1));
 
     cPicture far = MakePicture(4, 4, 0);
-    far.CopyRect(0, 0, source, cRect(2, 3, 100, 100));  // reaches past the source
+    far.CopyRect(0, 0, source, Container::sRect(2, 3, 100, 100));  // reaches past the source
     EXPECT_EQ(far.Pixel(0, 0), source.Pixel(2, 3));
     EXPECT_EQ(far.Pixel(1, 0), source.Pixel(3, 3));
     EXPECT_EQ(far.Pixel(2, 0), 0u);
     EXPECT_EQ(far.Pixel(0, 1), 0u);
 
     cPicture clipped = MakePicture(4, 4, 0);
-    clipped.SetClip(cRect(1, 1, 3, 3));
+    clipped.SetClip(Container::sRect(1, 1, 3, 3));
     clipped.CopyRect(-1, -1, source, source.Bounds());
     EXPECT_EQ(Pixels(clipped), (std::vector<std::uint32_t>{0, 0, 0, 0,                                   //
                                                            0, source.Pixel(2, 2), source.Pixel(3, 2), 0,  //
                                                            0, source.Pixel(2, 3), source.Pixel(3, 3), 0,  //
                                                            0, 0, 0, 0}));
     // Far outside in both directions: nothing, no overflow.
-    clipped.CopyRect(INT32_MAX - 1, INT32_MIN + 1, source, cRect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
+    clipped.CopyRect(INT32_MAX - 1, INT32_MIN + 1, source, Container::sRect(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX));
     EXPECT_EQ(clipped.Pixel(1, 1), source.Pixel(2, 2));
 }
 
@@ -500,7 +500,7 @@ TEST(PictureClip, CopyRectWithinOnePictureOverlapping)
 {
     cPicture picture = Numbered(3, 3);
     const cPicture original(picture);
-    picture.CopyRect(0, 1, picture, cRect(0, 0, 3, 2));
+    picture.CopyRect(0, 1, picture, Container::sRect(0, 0, 3, 2));
     for (int x = 0; x < 3; ++x)
     {
         EXPECT_EQ(picture.Pixel(x, 1), original.Pixel(x, 0));
@@ -512,7 +512,7 @@ TEST(PictureClip, AlphaDrawAndMaskDrawClipTheirSources)
 {
     const cPicture source = MakePicture(2, 2, 0xFF0000FF);
     cPicture target = MakePicture(4, 4, 0);
-    target.AlphaDraw(1, 1, source, cRect(-1, -1, 5, 5));
+    target.AlphaDraw(1, 1, source, Container::sRect(-1, -1, 5, 5));
     int coloured = 0;
     for (std::uint32_t p : Pixels(target))
         coloured += p == 0xFF0000FFu;
@@ -524,7 +524,7 @@ TEST(PictureClip, AlphaDrawAndMaskDrawClipTheirSources)
     ASSERT_TRUE(mask.Create(2, 2));
     std::memset(mask.Bits(), 255, static_cast<std::size_t>(mask.Stride()) * 2);
     cPicture masked = MakePicture(4, 4, 0);
-    masked.MaskDraw(0, 0, 0xFFFF0000, mask, cRect(-1, -1, 3, 3));
+    masked.MaskDraw(0, 0, 0xFFFF0000, mask, Container::sRect(-1, -1, 3, 3));
     EXPECT_EQ(masked.Pixel(0, 0), 0u);
     EXPECT_EQ(masked.Pixel(1, 1), 0xFFFF0000u);
     EXPECT_EQ(masked.Pixel(2, 2), 0xFFFF0000u);
@@ -630,15 +630,15 @@ TEST(PictureStretch, SourceRectangleIsClippedAndTheTargetShrinksInProportion)
         cPicture target = MakePicture(8, 2, 0);
         // The source rectangle is twice as wide as the source; its left half
         // does not exist and maps to the left half of the target.
-        target.StretchDraw(mode, target.Bounds(), source, cRect(-2, 0, 2, 2));
+        target.StretchDraw(mode, target.Bounds(), source, Container::sRect(-2, 0, 2, 2));
         for (int x = 0; x < 4; ++x)
             EXPECT_EQ(target.Pixel(x, 0), 0u) << "mode " << mode << " x " << x;
         EXPECT_EQ(target.Pixel(4, 0), source.Pixel(0, 0)) << "mode " << mode;
         EXPECT_EQ(target.Pixel(7, 1), source.Pixel(1, 1)) << "mode " << mode;
 
         cPicture none = MakePicture(2, 2, 5);
-        none.StretchDraw(mode, none.Bounds(), source, cRect(10, 10, 20, 20));
-        none.StretchDraw(mode, cRect(0, 0, 0, 2), source, source.Bounds());
+        none.StretchDraw(mode, none.Bounds(), source, Container::sRect(10, 10, 20, 20));
+        none.StretchDraw(mode, Container::sRect(0, 0, 0, 2), source, source.Bounds());
         EXPECT_EQ(Pixels(none), std::vector<std::uint32_t>(4, 5));
     }
 }
@@ -649,7 +649,7 @@ TEST(PictureStretch, TargetClipKeepsTheMapping)
     cPicture full = MakePicture(8, 1, 0);
     full.StretchDraw(0, full.Bounds(), source, source.Bounds());
     cPicture clipped = MakePicture(8, 1, 0);
-    clipped.SetClip(cRect(3, 0, 6, 1));
+    clipped.SetClip(Container::sRect(3, 0, 6, 1));
     clipped.StretchDraw(0, clipped.Bounds(), source, source.Bounds());
     for (int x = 0; x < 8; ++x)
         EXPECT_EQ(clipped.Pixel(x, 0), x >= 3 && x < 6 ? full.Pixel(x, 0) : 0u) << x;
@@ -660,7 +660,7 @@ TEST(PictureStretch, TargetClipKeepsTheMapping)
 TEST(PictureAlpha, SetOpaqueAndAlphaToChannel)
 {
     cPicture picture = MakePicture(3, 2, 0x10203040);
-    picture.SetOpaque(cRect(1, 0, 9, 1));
+    picture.SetOpaque(Container::sRect(1, 0, 9, 1));
     EXPECT_EQ(picture.Pixel(0, 0), 0x10203040u);
     EXPECT_EQ(picture.Pixel(2, 0), 0xFF203040u);
     picture.SetPixel(0, 1, 0x7F000000);
@@ -679,13 +679,13 @@ TEST(PictureAlpha, SetOpaqueAndAlphaToChannel)
 TEST(PictureBounds, FindContentBounds)
 {
     cPicture picture = MakePicture(10, 10, 0xFFFFFFFF);
-    EXPECT_EQ(picture.FindContentBounds(0xFFFFFFFF, picture.Bounds()), cRect(0, 0, 0, 0));
+    EXPECT_EQ(picture.FindContentBounds(0xFFFFFFFF, picture.Bounds()), Container::sRect(0, 0, 0, 0));
     picture.SetPixel(2, 3, 0);
     picture.SetPixel(7, 5, 0xFEFFFFFF);
-    EXPECT_EQ(picture.FindContentBounds(0xFFFFFFFF, picture.Bounds()), cRect(2, 3, 8, 6));
-    EXPECT_EQ(picture.FindContentBounds(0xFFFFFFFF, cRect(0, 4, 100, 100)), cRect(7, 5, 8, 6));
-    EXPECT_EQ(picture.FindContentBounds(0xFFFFFFFF, cRect(3, 0, 7, 10)), cRect(0, 0, 0, 0));
-    EXPECT_EQ(picture.FindContentBounds(0, picture.Bounds()), cRect(0, 0, 10, 10));
+    EXPECT_EQ(picture.FindContentBounds(0xFFFFFFFF, picture.Bounds()), Container::sRect(2, 3, 8, 6));
+    EXPECT_EQ(picture.FindContentBounds(0xFFFFFFFF, Container::sRect(0, 4, 100, 100)), Container::sRect(7, 5, 8, 6));
+    EXPECT_EQ(picture.FindContentBounds(0xFFFFFFFF, Container::sRect(3, 0, 7, 10)), Container::sRect(0, 0, 0, 0));
+    EXPECT_EQ(picture.FindContentBounds(0, picture.Bounds()), Container::sRect(0, 0, 10, 10));
 }
 
 TEST(PictureGeometry, FlipForEveryPixelSize)
@@ -732,7 +732,7 @@ TEST(PictureGeometry, Rotate90BothWays)
 TEST(PictureGeometry, EllipseCoverage)
 {
     cPicture hard = MakePicture(6, 6, 0);
-    hard.Ellipse(0xFF0000FF, cRect(0, 0, 6, 6), false);
+    hard.Ellipse(0xFF0000FF, Container::sRect(0, 0, 6, 6), false);
     EXPECT_EQ(hard.Pixel(0, 0), 0u);
     EXPECT_EQ(hard.Pixel(5, 5), 0u);
     EXPECT_EQ(hard.Pixel(2, 2), 0xFF0000FFu);
@@ -740,7 +740,7 @@ TEST(PictureGeometry, EllipseCoverage)
     EXPECT_EQ(hard.Pixel(5, 3), 0xFF0000FFu);
 
     cPicture soft = MakePicture(12, 12, 0);
-    soft.Ellipse(0xFF0000FF, cRect(0, 0, 12, 12), true);
+    soft.Ellipse(0xFF0000FF, Container::sRect(0, 0, 12, 12), true);
     EXPECT_EQ(soft.Pixel(6, 6), 0xFF0000FFu);
     EXPECT_EQ(soft.Pixel(0, 0), 0u);
     const std::uint32_t edge = soft.Pixel(1, 2) >> 24;

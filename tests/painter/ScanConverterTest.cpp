@@ -41,7 +41,7 @@ public:
         cFill::End();
     }
 
-    cRect box;
+    Container::sRect box;
     int begins = 0, ends = 0;
     std::vector<int> batches;
     std::vector<sSpan> spans;
@@ -173,7 +173,7 @@ TEST(ScanConverter, RenderTranslatesSpansAndBatchesThem)
     cPicture picture;
     ASSERT_TRUE(picture.Create(FORMAT_ARGB32, 1, 1));
     ASSERT_TRUE(converter.Render(&picture, fill, 5, -7));
-    EXPECT_EQ(fill.box, cRect(15, 13, 19, 313));
+    EXPECT_EQ(fill.box, Container::sRect(15, 13, 19, 313));
     EXPECT_EQ(fill.begins, 1);
     EXPECT_EQ(fill.ends, 1);
     EXPECT_EQ(fill.batches, (std::vector<int>{256, 44}));

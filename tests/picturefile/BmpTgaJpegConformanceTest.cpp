@@ -22,10 +22,6 @@ namespace {
 
 std::string Q(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
 
-#define REQUIRE_TOOL(name) \
-    if (!HaveTool(name))   \
-    GTEST_SKIP() << name << " is not installed"
-
 // Largest channel difference between a picture and a decoded netpbm file.
 int Difference(const Painter::cPicture& picture, const sNetpbm& image)
 {
@@ -69,8 +65,8 @@ Painter::cPicture Noise(int width, int height)
 
 TEST(Conformance, OurBmpFilesDecodeIdenticallyElsewhere)
 {
-    REQUIRE_TOOL("bmptopnm");
-    REQUIRE_TOOL("convert");
+    QS_REQUIRE_TOOL("bmptopnm");
+    QS_REQUIRE_TOOL("convert");
     Testing::cTempFolder folder;
     const Painter::cPicture opaque = [] {
         Painter::cPicture p = Noise(37, 19);
@@ -99,8 +95,8 @@ TEST(Conformance, OurBmpFilesDecodeIdenticallyElsewhere)
 
 TEST(Conformance, OurTgaFilesDecodeIdenticallyElsewhere)
 {
-    REQUIRE_TOOL("tgatoppm");
-    REQUIRE_TOOL("convert");
+    QS_REQUIRE_TOOL("tgatoppm");
+    QS_REQUIRE_TOOL("convert");
     Testing::cTempFolder folder;
     Painter::cPicture opaque = Noise(150, 7);    // rows longer than one packet
     opaque.SetOpaque();
@@ -137,10 +133,10 @@ TEST(Conformance, OurTgaFilesDecodeIdenticallyElsewhere)
 
 TEST(Conformance, BmpAndTgaFilesOfOtherProgramsReadBack)
 {
-    REQUIRE_TOOL("convert");
-    REQUIRE_TOOL("ppmtobmp");
-    REQUIRE_TOOL("ppmtotga");
-    REQUIRE_TOOL("tgatoppm");
+    QS_REQUIRE_TOOL("convert");
+    QS_REQUIRE_TOOL("ppmtobmp");
+    QS_REQUIRE_TOOL("ppmtotga");
+    QS_REQUIRE_TOOL("tgatoppm");
     Testing::cTempFolder folder;
     Painter::cPicture source = Noise(29, 11);
     source.SetOpaque();
@@ -202,7 +198,7 @@ TEST(Conformance, BmpAndTgaFilesOfOtherProgramsReadBack)
 
 TEST(Conformance, OurJpegFilesDecodeElsewhere)
 {
-    REQUIRE_TOOL("djpeg");
+    QS_REQUIRE_TOOL("djpeg");
     Testing::cTempFolder folder;
     const Painter::cPicture picture = MakeSmooth(123, 77);
     for (const int coding : {0, 1, 2})
@@ -225,9 +221,9 @@ TEST(Conformance, OurJpegFilesDecodeElsewhere)
 
 TEST(Conformance, JpegFilesOfOtherProgramsReadBack)
 {
-    REQUIRE_TOOL("cjpeg");
-    REQUIRE_TOOL("djpeg");
-    REQUIRE_TOOL("convert");
+    QS_REQUIRE_TOOL("cjpeg");
+    QS_REQUIRE_TOOL("djpeg");
+    QS_REQUIRE_TOOL("convert");
     Testing::cTempFolder folder;
     const Painter::cPicture source = MakeSmooth(64, 40);
     WritePpm(folder.Path() / "src.ppm", source);
@@ -276,7 +272,7 @@ TEST(Conformance, JpegFilesOfOtherProgramsReadBack)
 
 TEST(Conformance, ExifWeWriteIsReadByExiftool)
 {
-    REQUIRE_TOOL("exiftool");
+    QS_REQUIRE_TOOL("exiftool");
     Testing::cTempFolder folder;
     Painter::cPicture picture = MakeSmooth(16, 16);
     auto exif = std::make_unique<PictureFile::cExifInfo>();

@@ -105,8 +105,8 @@ class CodecWrittenFile : public ::testing::TestWithParam<sOutCase>
 TEST_P(CodecWrittenFile, IsDecodedByAnIndependentDecoder)
 {
     const sOutCase& c = GetParam();
-    if (!HaveTool(c.tool) || !HaveTool("convert"))
-        GTEST_SKIP() << c.tool << " is not installed";
+    QS_REQUIRE_TOOL(c.tool);
+    QS_REQUIRE_TOOL("convert");
     Testing::cTempFolder temp;
     const std::string ext = c.extension;
     const bool palette = ext == "gif";
@@ -133,8 +133,7 @@ INSTANTIATE_TEST_SUITE_P(Tools, CodecWrittenFile, ::testing::ValuesIn(OutCases),
 
 TEST(CodecConformance, PngcheckAcceptsOurPngs)
 {
-    if (!HaveTool("pngcheck"))
-        GTEST_SKIP() << "pngcheck is not installed";
+    QS_REQUIRE_TOOL("pngcheck");
     Testing::cTempFolder temp;
     int index = 0;
     for (const auto& picture : {CodecTest::MakeScreen(1, 1), CodecTest::MakeScreen(300, 200),
@@ -151,8 +150,7 @@ TEST(CodecConformance, PngcheckAcceptsOurPngs)
 
 TEST(CodecConformance, GiflibToolsReadOurGif)
 {
-    if (!HaveTool("giftext"))
-        GTEST_SKIP() << "giftext is not installed";
+    QS_REQUIRE_TOOL("giftext");
     Testing::cTempFolder temp;
     const fs::path file = temp.Path() / "shot.gif";
     cCodecFile writer(cCodecFile::TypeGif);
@@ -203,8 +201,7 @@ class CodecToolFile : public ::testing::TestWithParam<sInCase>
 TEST_P(CodecToolFile, IsReadByOurReader)
 {
     const sInCase& c = GetParam();
-    if (!HaveTool(c.tool))
-        GTEST_SKIP() << c.tool << " is not installed";
+    QS_REQUIRE_TOOL(c.tool);
     Testing::cTempFolder temp;
     const std::string ext = c.extension;
     const bool fewColours = ext == "gif" || ext == "pcx";

@@ -4,12 +4,12 @@
 #include <new>
 
 #include "framework/core/File.h"
+#include "framework/document/BVPictureFileFactory.h"
+#include "framework/document/TBVFile.h"
 #include "framework/painter/Picture.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
 #include "framework/picturefile/BitmapFile.h"
 #include "framework/picturefile/CodecFile.h"
 #include "framework/picturefile/JpegFile.h"
-#include "framework/picturefile/SafeWrite.h"
 #include "framework/picturefile/TGAFile.h"
 #include "tests/picturefile/PictureFileTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -115,10 +115,11 @@ TEST(PictureFileFactory, DocumentExtensionNeverFallsThroughToPictureFormats)
     const cPictureFileFactory base;
     std::unique_ptr<cPictureFile> fromBase(base.Create(u"a.tbv"));
     EXPECT_FALSE(fromBase);
-    // Until the document file exists there is no object for it; never a
+    // The document factory gives the document file (any case), never a
     // picture format that would write a different file under that name.
     std::unique_ptr<cPictureFile> fromDocument(document.Create(u"a.TBV"));
-    EXPECT_TRUE(!fromDocument || KindOf(fromDocument.get()) == eKind::None);
+    EXPECT_EQ(KindOf(fromDocument.get()), eKind::None);
+    EXPECT_TRUE(dynamic_cast<Brimvale::cTBVFile*>(fromDocument.get()));
 }
 
 TEST(PictureFileFactory, UnwritableFormatsFailWithoutCreatingAFile)
@@ -177,50 +178,5 @@ TEST(PictureFileFactory, FailedSaveKeepsAnExistingFileByteIdentical)
         ++files;
     }
     EXPECT_EQ(files, 4);
-}
-
-TEST(SafeWrite, CommitsOnlyASuccessfulWrite)
-{
-    Testing::cTempFolder folder;
-    const sPath target = FileIn(folder, u"t.bin");
-    WriteBytes(target, {9, 9, 9});
-
-    // A writer that fails half-way leaves the old file and no temporary.
-    EXPECT_FALSE(PictureFile::WriteFileSafely(target, [](Storage::cFile& file) {
-        const std::uint8_t bytes[4] = {1, 2, 3, 4};
-        file.Write(bytes, 1, 4);
-        return false;
-    }));
-    EXPECT_EQ(ReadBytes(target), (std::vector<std::uint8_t>{9, 9, 9}));
-
-    // An exception is a failure, not an escape.
-    EXPECT_FALSE(PictureFile::WriteFileSafely(target, [](Storage::cFile& file) -> bool {
-        const std::uint8_t bytes[2] = {1, 2};
-        file.Write(bytes, 1, 2);
-        throw std::bad_alloc();
-    }));
-    EXPECT_EQ(ReadBytes(target), (std::vector<std::uint8_t>{9, 9, 9}));
-
-    // A writer that closes the file behind the helper's back has not
-    // delivered a flushed file.
-    EXPECT_FALSE(PictureFile::WriteFileSafely(target, [](Storage::cFile& file) {
-        file.Close();
-        return true;
-    }));
-    EXPECT_EQ(ReadBytes(target), (std::vector<std::uint8_t>{9, 9, 9}));
-
-    EXPECT_TRUE(PictureFile::WriteFileSafely(target, [](Storage::cFile& file) {
-        const std::uint8_t bytes[2] = {7, 8};
-        return file.Write(bytes, 1, 2) == 2;
-    }));
-    EXPECT_EQ(ReadBytes(target), (std::vector<std::uint8_t>{7, 8}));
-    int files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
-    {
-        (void)entry;
-        ++files;
-    }
-    EXPECT_EQ(files, 1);
-    EXPECT_FALSE(PictureFile::WriteFileSafely(u"", [](Storage::cFile&) { return true; }));
 }
 

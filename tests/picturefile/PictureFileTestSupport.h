@@ -112,6 +112,37 @@ inline bool HaveTool(const std::string& name)
 #endif
 }
 
+// True when missing decoders must fail the tests that need them instead of
+// skipping them: in CI (CI=true), where a skip would hide a missing install
+// step. Windows builds never have them (they run Linux programs), so there
+// they are always skipped.
+inline bool ToolsRequired()
+{
+#ifdef _WIN32
+    return false;
+#else
+    const char* ci = std::getenv("CI");
+    if (ci == nullptr)
+        return false;
+    const std::string value(ci);
+    return value == "true" || value == "TRUE" || value == "True" || value == "1";
+#endif
+}
+
+// Ends a test that needs the named decoder when it is not installed:
+// skipped on a developer's machine, failed when ToolsRequired().
+#define QS_REQUIRE_TOOL(name)                                                                        \
+    do                                                                                               \
+    {                                                                                                \
+        const std::string qsTool = (name);                                                           \
+        if (!PictureFileTest::HaveTool(qsTool))                                                      \
+        {                                                                                            \
+            if (PictureFileTest::ToolsRequired())                                                    \
+                GTEST_FAIL() << qsTool << " is not installed, and CI=true requires every decoder";   \
+            GTEST_SKIP() << qsTool << " is not installed";                                           \
+        }                                                                                            \
+    } while (false)
+
 // A decoded netpbm file (P5, P6 or P7 with maxval 255).
 struct sNetpbm
 {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "framework/core/File.h"
+#include "framework/core/SafeSave.h"
 #include "framework/settings/Language.h"
 #include "tests/settings/LanguageTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -52,12 +54,15 @@ void FillLarge(AS::cLanguage& document)
 
 const std::vector<unsigned char> OldFile = {0xFF, 0xFE, 'a', 0, ' ', 0, '=', 0, ' ', 0, '1', 0};
 
-// Resets the injected failure whatever the test's outcome.
-struct sInjectedFailure
+// Saves the document the way Save does, through a file that takes only
+// failAfter bytes, as a full disk would.
+bool SaveWithFullDisk(const AS::cLanguage& document, const std::u16string& path, std::int64_t failAfter)
 {
-    explicit sInjectedFailure(std::int64_t afterBytes) { AS::cLanguage::InjectWriteFailure(afterBytes); }
-    ~sInjectedFailure() { AS::cLanguage::InjectWriteFailure(-1); }
-};
+    return Storage::WriteFileSafely(path.c_str(), [&](Storage::cFile& file) {
+        file.LimitWrites(failAfter);
+        return document.WriteTo(file);
+    });
+}
 
 } // namespace
 
@@ -120,8 +125,7 @@ TEST(LanguageFileTest, FailedWriteKeepsTheOldFileByteIdentical)
     AS::cLanguage document;
     FillLarge(document);
     for (std::int64_t failAfter : {0, 1, 2, 1000, 50000}) {
-        sInjectedFailure failure(failAfter);
-        EXPECT_FALSE(document.Save(folder.File(u"config.asl").c_str())) << failAfter;
+        EXPECT_FALSE(SaveWithFullDisk(document, folder.File(u"config.asl"), failAfter)) << failAfter;
         EXPECT_EQ(FileBytes(target), OldFile) << failAfter;
         EXPECT_EQ(FileCount(folder.Path()), 1u) << "the new file is removed";
     }

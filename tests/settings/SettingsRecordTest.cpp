@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/settings/SettingsRecord.h"
+#include "framework/core/File.h"
+#include "framework/core/SafeSave.h"
 #include "framework/settings/Language.h"
 #include "tests/settings/LanguageTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -149,12 +151,19 @@ void ExpectSameStoredValues(const cSettingsRecord& a, const cSettingsRecord& b)
     EXPECT_EQ(a.ConfirmSaving, b.ConfirmSaving);
 }
 
-// Turns the writer's failure injection off again however a test ends.
-struct sWriteFailure
+// Saves the record the way SaveSettings does (its document through the
+// safe save), through a file that takes only failAfter bytes, as a full
+// disk would.
+bool SaveWithFullDisk(cSettingsRecord& record, const Container::cWideString& file, std::int64_t failAfter)
 {
-    explicit sWriteFailure(std::int64_t afterBytes) { AS::cLanguage::InjectWriteFailure(afterBytes); }
-    ~sWriteFailure() { AS::cLanguage::InjectWriteFailure(-1); }
-};
+    AS::cLanguage document;
+    if (!record.Transfer(AS::cDataAccessor::Writing, document))
+        return false;
+    return Storage::WriteFileSafely(file, [&](Storage::cFile& out) {
+        out.LimitWrites(failAfter);
+        return document.WriteTo(out);
+    });
+}
 
 } // namespace
 
@@ -352,8 +361,7 @@ TEST(SettingsRecordTest, FailedSaveLeavesTheOldFileByteIdentical)
     cSettingsRecord record;
     for (std::int64_t failAfter : {0, 1, 2, 64, 301}) {
         SCOPED_TRACE(failAfter);
-        sWriteFailure failure(failAfter);
-        EXPECT_FALSE(record.SaveSettings(file));
+        EXPECT_FALSE(SaveWithFullDisk(record, file, failAfter));
         EXPECT_EQ(FileBytes(folder.Path() / "QuillsnapperConfig.asl"), before);
     }
     // Nothing is left beside the file.

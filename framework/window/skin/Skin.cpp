@@ -407,7 +407,7 @@ void cSkin::DrawButton(GDI::cPictureDC& dc, const sRect& rect, DWORD style, bool
             AdaptPicture(copy, m_palette[state.checked ? P::HighlightText
                                                        : state.state == sButtonState::Pressed ? P::PressedTint : P::Text]);
         Painter::cCanvas canvas(dc.Picture());
-        const Painter::cRect source = copy.Bounds();
+        const Container::sRect source = copy.Bounds();
         switch (state.state)
         {
         case sButtonState::Hot:

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "framework/painter/Picture.h"
+
+#include <cstdint>
+#include <vector>
+
+// The two clipboard blocks a captured picture is offered as, laid out in
+// memory exactly as the clipboard formats CF_DIB and CF_DIBV5 want them.
+// Portable: the bytes are built here and only placed by Windows code.
+class cClipboardImage
+{
+public:
+    static constexpr std::uint32_t kInfoHeaderSize = 40;
+    static constexpr std::uint32_t kV5HeaderSize = 124;
+
+    // CF_DIB: a BITMAPINFOHEADER (40 bytes: width, positive height, 1 plane,
+    // 24 bits, BI_RGB, image size = height x row size) and the picture
+    // composed over opaque white, rows bottom first, 3 bytes per pixel
+    // (blue, green, red), each row padded to a multiple of 4 bytes.
+    // False (bytes unchanged) for an empty picture, one that is not 32-bit
+    // or when memory runs out.
+    static bool MakeDib(const Painter::cPicture& picture, std::vector<std::uint8_t>& bytes);
+    // CF_DIBV5: a BITMAPV5HEADER (124 bytes: width, positive height, 1 plane,
+    // 32 bits, BI_RGB, image size = height x width x 4, every other field 0)
+    // and the pixels as stored (blue, green, red, alpha), rows bottom first.
+    static bool MakeDibV5(const Painter::cPicture& picture, std::vector<std::uint8_t>& bytes);
+};
