@@ -22,7 +22,7 @@
 #include "framework/picturefile/ExifInfo.h"
 #include "framework/picturefile/PictureFile.h"
 #include "framework/picturefile/PixelBudget.h"
-#include "framework/picturefile/SafeWrite.h"
+#include "framework/core/SafeSave.h"
 
 namespace Brimvale {
 
@@ -789,7 +789,7 @@ bool cBVFile::WriteScene(const Container::cWideString& path, const cBVScene& sce
         m_error = ErrorWrite;
         return false;
     }
-    const bool written = PictureFile::WriteFileSafely(path, [&](Storage::cFile& file) {
+    const bool written = Storage::WriteFileSafely(path, [&](Storage::cFile& file) {
         return file.Write(bytes.data(), 1, bytes.size()) == bytes.size();
     });
     if (!written)
