@@ -29,7 +29,7 @@ bool cStyle::cOutline::Render(Painter::cPicture& output, const Painter::cPicture
         !input.AlphaToChannel(alpha) || !spread.Spread(alpha, m_size))
         return false;
     band.Fill(0);
-    band.MaskDraw(0, 0, 0xFFFFFFFFu, spread, Painter::cRect(0, 0, spread.Width(), spread.Height()));
+    band.MaskDraw(0, 0, 0xFFFFFFFFu, spread, Container::sRect{0, 0, spread.Width(), spread.Height()});
     Painter::cPicture result;
     const bool filled = m_fillKind == FillGradation ? m_gradationFill.Render(result, band)
                                                     : m_colourFill.Render(result, band);
