@@ -9,7 +9,7 @@
 #include "framework/gdi/GrabScreen.h"
 #include "framework/painter/AlphaComposite.h"
 #include "framework/painter/PictureList.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/document/BVPictureFileFactory.h"
 #include "framework/picturefile/PictureFile.h"
 #include "framework/settings/LanguageTable.h"
 #include "framework/window/Button.h"
