@@ -1,7 +1,10 @@
 #include "app/MainToolWindow.h"
 
 #include "app/CaptureFrame.h"
+#include "app/ClickWindow.h"
 #include "app/ClipboardWriter.h"
+#include "app/MarkWindow.h"
+#include "app/NormalCaptureWindow.h"
 #include "app/WindowCaptureRect.h"
 #include "app/capture/SaveDialogFilter.h"
 #include "framework/application/Module.h"
@@ -116,6 +119,7 @@ void cMainToolWindow::OnClose()
 
 void cMainToolWindow::OnDestroy()
 {
+    DestroyCaptureModeWindows();
     KillTimer(Handle(), kPickTimer);
     cDialog::OnDestroy();
 }
@@ -130,8 +134,11 @@ void cMainToolWindow::OnEndSession(bool ending, LPARAM flags)
 bool cMainToolWindow::OnTimer(UINT_PTR id, LPARAM lParam)
 {
     // The pick timer steps window picking while the window is hidden.
-    if (id == kPickTimer)
+    if (id == kPickTimer) {
+        if (!IsWindowVisible(Handle()))
+            PickStep();
         return true;
+    }
     return cDialog::OnTimer(id, lParam);
 }
 
@@ -164,6 +171,7 @@ bool cMainToolWindow::OnInitDialog()
     CreateToolTips();
     EnableWindow(GetDlgItem(Handle(), IDC_CAPTURE_FRAME_CANCEL), FALSE);
     LoadButtonPictures();
+    CreateCaptureModeWindows();
     SetCheck(IDC_CHECK_CONFIRM_SAVING, m_settings->ConfirmSaving);
     SetCheck(IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM, m_settings->CheckedAssociatedProgram);
     SetStatus(IDS_MSG_WELCOME);
@@ -245,6 +253,12 @@ bool cMainToolWindow::PreTranslateMessage(MSG* message)
         CaptureFramed();
         return true;
     }
+    if (m_frame != nullptr && m_frame->IsVisible() && message->message == WM_KEYDOWN &&
+        (message->wParam == VK_LEFT || message->wParam == VK_UP || message->wParam == VK_RIGHT ||
+         message->wParam == VK_DOWN)) {
+        MoveFrameByKey(UINT(message->wParam));
+        return true;
+    }
     if (m_accelerators != nullptr) {
         MSG copy = *message;
         if (TranslateAcceleratorW(Handle(), m_accelerators, &copy))
@@ -289,6 +303,13 @@ bool cMainToolWindow::OnCommand(std::int32_t id, std::int32_t code, HWND control
     case IDC_CAPTURE_FULL_SCREEN:
         CaptureFullScreen();
         break;
+    case IDC_CAPTURE_WINDOW:
+        StartWindowPick();
+        break;
+    case IDC_NORMAL_CAPTURE:
+        if (!fromAccelerator)
+            StartDragSelect();
+        break;
     case IDC_OPEN_SAVE_FOLDER:
         OpenSaveFolder();
         break;
@@ -302,8 +323,8 @@ bool cMainToolWindow::OnCommand(std::int32_t id, std::int32_t code, HWND control
         ShellExecuteW(Handle(), L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
         break;
     default:
-        // Drag-select (1005), window picking (3001) and the options (3056)
-        // arrive with their own windows; OK and Cancel never end this window.
+        // The options (3056) arrive with their own dialog; OK and Cancel
+        // never end this window.
         break;
     }
     return true;
@@ -412,6 +433,7 @@ void cMainToolWindow::RestoreIdle()
 {
     KillTimer(Handle(), kPickTimer);
     m_pickedWindow = nullptr;
+    HideCaptureModeWindows(false);
     CancelFraming();
     if (!IsWindowVisible(Handle()))
         ShowWindow(Handle(), SW_SHOWNA);
@@ -424,6 +446,7 @@ void cMainToolWindow::HideForCapture()
     KillTimer(Handle(), kPickTimer);
     if (m_frame != nullptr)
         m_frame->HideAll();
+    HideCaptureModeWindows(true);
     if (IsWindowVisible(Handle()))
         ShowWindow(Handle(), SW_HIDE);
     Sleep(kHideWaitMs);
