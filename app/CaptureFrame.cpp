@@ -138,6 +138,7 @@ void cCaptureFrame::ShowNoActivate()
     LayoutCompanions();
     m_refreshedRect = {};
     PlaceMagnifiers();
+    SetMagnifiers(true);
     RefreshMagnifiers(true);
 }
 
