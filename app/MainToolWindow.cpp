@@ -12,7 +12,7 @@
 #include "framework/gdi/GrabScreen.h"
 #include "framework/painter/AlphaComposite.h"
 #include "framework/painter/PictureList.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/document/BVPictureFileFactory.h"
 #include "framework/picturefile/PictureFile.h"
 #include "framework/settings/LanguageTable.h"
 #include "framework/window/Button.h"
@@ -207,12 +207,17 @@ void cMainToolWindow::LoadButtonPictures()
     auto button = [&](int id) { return dynamic_cast<Window::cButton*>(FromHandle(GetDlgItem(Handle(), id))); };
     if (module.LoadBitmapResource(strip, IDB_TOOL_TILES) && m_tiles.SplitStrip(strip)) {
         for (const sButtonTile& tile : kButtonTiles)
-            if (Window::cButton* target = button(tile.id))
+            if (Window::cButton* target = button(tile.id)) {
+                // Picture buttons: the caption is the tool tip's business.
+                target->SetShowTextWithImage(false);
                 target->SetImage(*m_tiles[tile.tile]);
+            }
     }
     if (module.LoadBitmapResource(m_logo, IDB_LOGO))
-        if (Window::cButton* target = button(IDC_VADRIN))
+        if (Window::cButton* target = button(IDC_VADRIN)) {
+            target->SetShowTextWithImage(false);
             target->SetImage(m_logo);
+        }
 }
 
 void cMainToolWindow::SetCheck(int id, bool checked)

@@ -10,7 +10,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     PictureFile::cCodecFile file(PictureFile::cCodecFile::TypePgx);
     Painter::cPicture picture;
-    // A pixel bound that keeps each run within the fuzzer's memory limit.
-    file.LoadFromMemory(picture, data, size, std::uint64_t(1) << 22);
+    file.LoadFromMemory(picture, data, size);
     return 0;
 }

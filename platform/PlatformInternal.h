@@ -20,4 +20,13 @@ std::optional<sTime> FakeLocalTime();
 std::optional<sTime> FakeSystemTime();
 std::uint16_t FakeUserDefaultLanguage();
 
+#ifdef _WIN32
+// The form in which a path goes to the Win32 file functions: short paths as
+// they are; long ones (MAX_PATH - 12 characters and more) made absolute,
+// with "\" separators, in the "\\?\" form ("\\?\UNC\" for a share),
+// so that the file system's own limit is the only one. Empty when the path
+// is empty or memory ran out.
+std::u16string Win32FilePath(const char16_t* path);
+#endif
+
 } // namespace Platform::Internal

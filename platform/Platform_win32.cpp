@@ -29,9 +29,7 @@ bool StartsWith(const std::wstring& text, const wchar_t* prefix)
     return text.compare(0, std::char_traits<wchar_t>::length(prefix), prefix) == 0;
 }
 
-// A path as the Win32 file functions take it: short paths as they are,
-// long ones made absolute and prefixed, so that the file system's own limit
-// is the only one. Empty when the path is empty or memory ran out.
+// A path as the Win32 file functions take it (see Internal::Win32FilePath).
 std::wstring FilePath(const char16_t* path)
 {
     try
@@ -366,5 +364,22 @@ std::uint16_t UserDefaultLanguage()
         return fake;
     return GetUserDefaultLangID();
 }
+
+namespace Internal {
+
+std::u16string Win32FilePath(const char16_t* path)
+{
+    try
+    {
+        const std::wstring form = FilePath(path);
+        return std::u16string(reinterpret_cast<const char16_t*>(form.c_str()), form.size());
+    }
+    catch (const std::bad_alloc&)
+    {
+        return std::u16string();
+    }
+}
+
+} // namespace Internal
 
 } // namespace Platform

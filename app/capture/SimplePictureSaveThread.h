@@ -3,7 +3,7 @@
 #include "app/capture/CaptureFileNamer.h"
 #include "framework/core/RunThread.h"
 #include "framework/painter/Picture.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/document/BVPictureFileFactory.h"
 #include "framework/picturefile/PictureFile.h"
 
 #include <atomic>

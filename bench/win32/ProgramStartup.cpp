@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "framework/gdi/GrabScreen.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/document/BVPictureFileFactory.h"
 #include "framework/picturefile/PictureFile.h"
 
 static_assert(sizeof(wchar_t) == 2, "Win32 text is UTF-16");

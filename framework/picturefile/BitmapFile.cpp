@@ -1,6 +1,8 @@
 #include "framework/picturefile/BitmapFile.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <vector>
@@ -8,6 +10,7 @@
 #include "framework/core/File.h"
 #include "framework/painter/Picture.h"
 #include "framework/core/SafeSave.h"
+#include "framework/picturefile/PixelBudget.h"
 
 namespace PictureFile {
 
@@ -110,8 +113,11 @@ bool cBitmapFile::ParseHeader(const std::uint8_t* data, std::size_t size, sHeade
     return true;
 }
 
-bool cBitmapFile::Decode(Painter::cPicture& picture, const std::uint8_t* data, std::size_t size, bool fromMemory)
+bool cBitmapFile::Decode(Painter::cPicture& picture, const std::uint8_t* data, std::size_t size, bool fromMemory,
+                         Storage::cFile* rowFile, std::uint64_t fileSize)
 {
+    if (!rowFile)
+        fileSize = size;
     sHeader header;
     if (!ParseHeader(data, size, header))
         return false;
@@ -131,11 +137,11 @@ bool cBitmapFile::Decode(Painter::cPicture& picture, const std::uint8_t* data, s
     const std::uint64_t rowBytes = (std::uint64_t(width) * std::uint64_t(bits) + 7) / 8;
     const std::uint64_t fileStride = (rowBytes + 3) & ~std::uint64_t(3);
     const std::uint64_t pixelsEnd = std::uint64_t(header.pixelOffset) + fileStride * std::uint64_t(height - 1) + rowBytes;
-    if (pixelsEnd > size)
+    if (pixelsEnd > fileSize)
         return false;
 
     Painter::cPicture result;
-    if (!result.Create(FormatForBits(bits), width, height))
+    if (!FitsPixelBudget(width, height) || !result.Create(FormatForBits(bits), width, height))
         return false;
 
     if (bits <= 8)
@@ -161,18 +167,44 @@ bool cBitmapFile::Decode(Painter::cPicture& picture, const std::uint8_t* data, s
         }
     }
 
-    for (std::int32_t y = 0; y < height; ++y)
+    if (rowFile)
     {
-        const std::uint8_t* source = data + header.pixelOffset + fileStride * std::uint64_t(topDown ? y : height - 1 - y);
-        std::uint8_t* target = result.Row(y);
-        if (bits == 1)
+        // The rows are read in file order straight into their picture rows;
+        // 1-bit rows go through a buffer to be expanded.
+        std::vector<std::uint8_t> packed(bits == 1 ? std::size_t(rowBytes) : 0);
+        std::uint8_t padding[4];
+        if (!rowFile->Seek(std::int64_t(header.pixelOffset), SEEK_SET))
+            return false;
+        for (std::int32_t r = 0; r < height; ++r)
         {
-            for (std::int32_t x = 0; x < width; ++x)
-                target[x] = (source[x >> 3] >> (7 - (x & 7))) & 1;
+            std::uint8_t* target = result.Row(topDown ? r : height - 1 - r);
+            std::uint8_t* read = bits == 1 ? packed.data() : target;
+            if (rowFile->Read(read, 1, std::size_t(rowBytes)) != std::size_t(rowBytes))
+                return false;
+            const std::size_t pad = std::size_t(fileStride - rowBytes);
+            if (r + 1 < height && pad && rowFile->Read(padding, 1, pad) != pad)
+                return false;
+            if (bits == 1)
+                for (std::int32_t x = 0; x < width; ++x)
+                    target[x] = (read[x >> 3] >> (7 - (x & 7))) & 1;
         }
-        else
+    }
+    else
+    {
+        for (std::int32_t y = 0; y < height; ++y)
         {
-            std::memcpy(target, source, std::size_t(rowBytes));
+            const std::uint8_t* source =
+                data + header.pixelOffset + fileStride * std::uint64_t(topDown ? y : height - 1 - y);
+            std::uint8_t* target = result.Row(y);
+            if (bits == 1)
+            {
+                for (std::int32_t x = 0; x < width; ++x)
+                    target[x] = (source[x >> 3] >> (7 - (x & 7))) & 1;
+            }
+            else
+            {
+                std::memcpy(target, source, std::size_t(rowBytes));
+            }
         }
     }
 
@@ -218,10 +250,29 @@ bool cBitmapFile::Load(Painter::cPicture& picture, const Container::cWideString&
 {
     try
     {
-        std::vector<std::uint8_t> bytes;
-        if (!ReadFileBytes(path, bytes))
+        // The headers and the colour table are read first; the rows then go
+        // from the file straight into the picture, so that no buffer holds
+        // the whole file.
+        Storage::cFile file;
+        if (!file.Open(path, "rb"))
             return false;
-        return Decode(picture, bytes.data(), bytes.size(), false);
+        const std::int64_t length = file.Length();
+        if (length < std::int64_t(FileHeaderSize + 12))
+            return false;
+        std::uint8_t start[FileHeaderSize] = {};
+        if (file.Read(start, 1, FileHeaderSize) != FileHeaderSize)
+            return false;
+        // Everything before the rows, at least the largest header with its
+        // masks (a short file is checked by the decoder).
+        const std::uint64_t pixelOffset = Get32(start + 10);
+        const std::uint64_t prefix = std::min<std::uint64_t>(std::uint64_t(length),
+                                                             std::max<std::uint64_t>(pixelOffset, FileHeaderSize + 124 + 12));
+        std::vector<std::uint8_t> headers(static_cast<std::size_t>(prefix));
+        std::memcpy(headers.data(), start, FileHeaderSize);
+        const std::size_t rest = headers.size() - FileHeaderSize;
+        if (file.Read(headers.data() + FileHeaderSize, 1, rest) != rest)
+            return false;
+        return Decode(picture, headers.data(), headers.size(), false, &file, std::uint64_t(length));
     }
     catch (const std::exception&)
     {

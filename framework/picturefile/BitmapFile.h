@@ -7,6 +7,10 @@
 
 #include "framework/picturefile/PictureFile.h"
 
+namespace Storage {
+class cFile;
+}
+
 namespace PictureFile {
 
 class cBitmapFile : public cPictureFile
@@ -30,7 +34,11 @@ public:
 private:
     struct sHeader;
     static bool ParseHeader(const std::uint8_t* data, std::size_t size, sHeader& header);
-    static bool Decode(Painter::cPicture& picture, const std::uint8_t* data, std::size_t size, bool fromMemory);
+    // Decodes from data, size bytes holding at least the headers and the
+    // colour table. The pixel rows come from data too, or, when rowFile is
+    // given, straight from that file (of fileSize bytes) into the picture.
+    static bool Decode(Painter::cPicture& picture, const std::uint8_t* data, std::size_t size, bool fromMemory,
+                       Storage::cFile* rowFile = nullptr, std::uint64_t fileSize = 0);
 };
 
 } // namespace PictureFile

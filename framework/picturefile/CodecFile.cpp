@@ -63,98 +63,25 @@ bool HasExtension(const Container::cWideString& path, const char16_t* lower)
 }
 
 // A 32-bit view of any picture: FORMAT_ARGB32 pictures are viewed in
-// place, other formats converted into storage first. Indexed pixels take
-// their palette entry (the palette read as 2^bits entries, missing ones
-// black), opaque; without a palette they are grey.
-bool ViewOf(const Painter::cPicture& picture, cCodecImage& storage, sPixelView& view)
+// place, other formats converted into storage first by the picture's own
+// conversion (indexed pixels take their palette entry, opaque; without a
+// palette they are grey).
+bool ViewOf(const Painter::cPicture& picture, Painter::cPicture& storage, sPixelView& view)
 {
     if (picture.IsEmpty() || picture.Width() < 1 || picture.Height() < 1)
         return false;
-    const std::int32_t format = picture.Format();
-    if (format == Painter::FORMAT_ARGB32)
+    const Painter::cPicture* source = &picture;
+    if (picture.Format() != Painter::FORMAT_ARGB32)
     {
-        view.bits = picture.Bits();
-        view.width = picture.Width();
-        view.height = picture.Height();
-        view.stride = picture.Stride();
-        return view.IsValid();
+        if (!storage.CopyFrom(picture))
+            return false;
+        source = &storage;
     }
-    const int bits = Painter::FormatBits(format);
-    if (format != Painter::FORMAT_RGB24 && format != Painter::FORMAT_RGB32 && format != Painter::FORMAT_RGB15 &&
-        format != Painter::FORMAT_RGB16 && format != Painter::FORMAT_INDEX8 && format != Painter::FORMAT_INDEX4)
-        return false;
-    if (picture.Stride() < Painter::RowPixelBytes(picture.Width(), bits))
-        return false;
-    if (!storage.Create(picture.Width(), picture.Height()))
-        return false;
-
-    std::uint32_t palette[256];
-    if (bits <= 8)
-    {
-        const int entries = 1 << bits;
-        const int count = picture.PaletteCount();
-        for (int i = 0; i < entries; ++i)
-        {
-            if (count == 0)
-            {
-                const int grey = bits == 4 ? i * 17 : i;
-                palette[i] = MakeColour(grey, grey, grey);
-            }
-            else
-                palette[i] = (i < count ? picture.Palette()[i] : 0u) | 0xFF000000u;
-        }
-    }
-    for (int y = 0; y < picture.Height(); ++y)
-    {
-        const std::uint8_t* in = picture.Row(y);
-        std::uint32_t* out = storage.Row(y);
-        for (int x = 0; x < picture.Width(); ++x)
-        {
-            switch (format)
-            {
-            case Painter::FORMAT_RGB24:
-                out[x] = MakeColour(in[3 * x + 2], in[3 * x + 1], in[3 * x]);
-                break;
-            case Painter::FORMAT_RGB32:
-                out[x] = MakeColour(in[4 * x + 2], in[4 * x + 1], in[4 * x]);
-                break;
-            case Painter::FORMAT_RGB15:
-            case Painter::FORMAT_RGB16:
-            {
-                const unsigned word = in[2 * x] | (in[2 * x + 1] << 8);
-                out[x] = MakeColour(((word >> 10) & 31) << 3, ((word >> 5) & 31) << 3, (word & 31) << 3);
-                break;
-            }
-            case Painter::FORMAT_INDEX8:
-                out[x] = palette[in[x]];
-                break;
-            default:
-                out[x] = palette[(in[x / 2] >> (x % 2 ? 0 : 4)) & 15];
-                break;
-            }
-        }
-    }
-    view = storage.View();
-    return true;
-}
-
-bool ReadWholeFile(const Container::cWideString& path, std::vector<std::uint8_t>& bytes)
-{
-    Storage::cFile file;
-    if (!file.Open(path, "rb"))
-        return false;
-    const std::int64_t length = file.Length();
-    if (length <= 0 || std::uint64_t(length) > SIZE_MAX / 2)
-        return false;
-    try
-    {
-        bytes.resize(static_cast<std::size_t>(length));
-    }
-    catch (const std::bad_alloc&)
-    {
-        return false;
-    }
-    return file.Read(bytes.data(), 1, bytes.size()) == bytes.size();
+    view.bits = source->Bits();
+    view.width = source->Width();
+    view.height = source->Height();
+    view.stride = source->Stride();
+    return view.IsValid();
 }
 
 sPaletteOptions PaletteOptionsFor(int type, const sSaveOptions& options)
@@ -284,7 +211,7 @@ bool cCodecFile::ToPicture(const cCodecImage& image, Painter::cPicture& picture)
 bool cCodecFile::LoadFile(int type, const Container::cWideString& path, cCodecImage& image)
 {
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes))
+    if (!ReadFileBytes(path, bytes))
         return false;
     return Decode(type, bytes.data(), bytes.size(), image, MaxPicturePixels);
 }
@@ -393,7 +320,7 @@ bool cCodecFile::Save(const Painter::cPicture& picture, const Container::cWideSt
             return bitmap.Save(opaque, path);
         }
 
-        cCodecImage converted;
+        Painter::cPicture converted;
         sPixelView view;
         if (!ViewOf(picture, converted, view))
             return false;

@@ -69,7 +69,9 @@ public:
     bool Save(const Painter::cPicture& picture, const Container::cWideString& path) override;
 
     // Decodes a complete file image of this object's type held in memory,
-    // refusing pictures of more than maxPixels pixels.
+    // refusing pictures of more than maxPixels pixels, more than the
+    // shared pixel budget (PixelBudget.h), or larger than the file's data
+    // can encode.
     bool LoadFromMemory(Painter::cPicture& picture, const void* data, std::size_t size,
                         std::uint64_t maxPixels = MaxPicturePixels);
 

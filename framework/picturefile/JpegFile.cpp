@@ -1,5 +1,6 @@
 #include "framework/picturefile/JpegFile.h"
 
+#include <climits>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +16,7 @@
 #include "framework/painter/Picture.h"
 #include "framework/picturefile/ExifInfo.h"
 #include "framework/core/SafeSave.h"
+#include "framework/picturefile/PixelBudget.h"
 
 // The libjpeg calls below report fatal errors by jumping back to the
 // setjmp in RunDecode/RunEncode. Those functions and every callback that
@@ -73,6 +75,7 @@ struct sSource
     Storage::cFile* file;
     const std::uint8_t* memory;
     std::size_t memorySize;
+    std::uint64_t totalBytes;    // of the whole file or block
     JOCTET* buffer;
     bool started;
 };
@@ -248,6 +251,38 @@ void ConvertRow(const JSAMPLE* samples, int components, std::uint8_t* target, JD
     }
 }
 
+// Whether a file of `bytes` bytes can hold the frame it declares. A
+// Huffman-coded scan spends at least one bit on every 8 x 8 block of the
+// components it codes, and the first scan of a progressive file must carry
+// the DC coefficients (a file that starts with an AC scan is malformed), so
+// the blocks of the first scan cannot outnumber the file's bits. Without
+// this, a truncated file of a few hundred bytes would decode, as grey, into
+// a picture of gigabytes. Arithmetic-coded files are bounded by the pixel
+// budget alone.
+bool FitsData(const jpeg_decompress_struct* info, std::uint64_t bytes)
+{
+    if (info->arith_code)
+        return true;
+    if (info->progressive_mode && info->Ss != 0)
+        return false;
+    std::uint64_t blocks = 0;
+    for (int c = 0; c < info->comps_in_scan; ++c)
+    {
+        const jpeg_component_info* component = info->cur_comp_info[c];
+        blocks += std::uint64_t(component->width_in_blocks) * component->height_in_blocks;
+    }
+    return blocks <= bytes * 8;
+}
+
+// libjpeg's own memory (the coefficients of a progressive file, about six
+// bytes per pixel at most) is held to what a picture within the pixel
+// budget needs; larger requests fail instead of being allocated.
+long DecoderMemoryLimit()
+{
+    const std::uint64_t bytes = PixelBudget() * 6 + (std::uint64_t(16) << 20);
+    return bytes > std::uint64_t(LONG_MAX) ? LONG_MAX : long(bytes);
+}
+
 bool RunDecode(jpeg_decompress_struct* info, sErrorManager* errors, sDecodeJob* job)
 {
     if (setjmp(errors->jump))
@@ -256,6 +291,7 @@ bool RunDecode(jpeg_decompress_struct* info, sErrorManager* errors, sDecodeJob* 
         return false;
     }
     jpeg_create_decompress(info);
+    info->mem->max_memory_to_use = DecoderMemoryLimit();
     InstallSource(info, &job->source);
     jpeg_progress_mgr progress{};
     progress.progress_monitor = LimitScans;
@@ -274,7 +310,8 @@ bool RunDecode(jpeg_decompress_struct* info, sErrorManager* errors, sDecodeJob* 
         return true;
     }
     if (info->image_width > JDIMENSION(Painter::kMaxPictureSize)
-        || info->image_height > JDIMENSION(Painter::kMaxPictureSize))
+        || info->image_height > JDIMENSION(Painter::kMaxPictureSize)
+        || !FitsPixelBudget(info->image_width, info->image_height) || !FitsData(info, job->source.totalBytes))
     {
         jpeg_destroy_decompress(info);
         return false;
@@ -330,6 +367,7 @@ bool Decode(Painter::cPicture* target, sPictureInfo* infoOut, Storage::cFile* fi
         job->source.file = file;
         job->source.memory = static_cast<const std::uint8_t*>(data);
         job->source.memorySize = size;
+        job->source.totalBytes = file ? std::uint64_t(file->Length() < 0 ? 0 : file->Length()) : size;
         job->picture = target ? &picture : nullptr;
         job->exif = target ? &exif : nullptr;
 

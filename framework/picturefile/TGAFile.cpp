@@ -6,6 +6,7 @@
 #include "framework/core/File.h"
 #include "framework/painter/Picture.h"
 #include "framework/core/SafeSave.h"
+#include "framework/picturefile/PixelBudget.h"
 
 namespace PictureFile {
 
@@ -193,7 +194,7 @@ bool cTGAFile::LoadFromMemory(Painter::cPicture& picture, const void* data, std:
             return false;
 
         Painter::cPicture result;
-        if (!result.Create(FormatOf(header), width, height))
+        if (!FitsPixelBudget(width, height) || !result.Create(FormatOf(header), width, height))
             return false;
         if (header.depth == 8 && !result.SetPalette(palette.data(), 256))
             return false;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Platform.h"
+#include "platform/PlatformInternal.h"
 #include "tests/core/TestFiles.h"
 #include "tests/support/TempFolder.h"
 
@@ -164,3 +165,32 @@ TEST(PlatformTest, UserDefaultLanguageCanBeFaked)
     EXPECT_EQ(0x0412, Platform::UserDefaultLanguage());
     Platform::SetFakeUserDefaultLanguage(0);
 }
+
+#ifdef _WIN32
+// Long paths reach Win32 in the form that has no MAX_PATH limit; short ones
+// as they are. (Wine itself takes long plain paths too, so the form is
+// checked here rather than through a failing save.)
+TEST(PlatformTest, LongPathsGoToWin32InTheirLongForm)
+{
+    const std::u16string name(240, u'n');
+    const struct
+    {
+        std::u16string path, expected;
+    } cases[] = {
+        {u"C:\\short\\file.png", u"C:\\short\\file.png"},
+        {u"relative.png", u"relative.png"},
+        {u"C:\\a\\" + name + u".png", u"\\\\?\\C:\\a\\" + name + u".png"},
+        {u"C:/a/" + name + u".png", u"\\\\?\\C:\\a\\" + name + u".png"},        // separators made "\\"
+        {u"C:\\a\\b\\..\\" + name, u"\\\\?\\C:\\a\\" + name},                // ".." resolved first
+        {u"\\\\server\\share\\" + name, u"\\\\?\\UNC\\server\\share\\" + name},
+        {u"\\\\?\\C:\\a\\" + name, u"\\\\?\\C:\\a\\" + name},              // already long
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Platform::Internal::Win32FilePath(c.path.c_str()), c.expected) << c.path.size();
+    EXPECT_EQ(Platform::Internal::Win32FilePath(u""), u"");
+    EXPECT_EQ(Platform::Internal::Win32FilePath(nullptr), u"");
+    // Just below the threshold nothing changes.
+    const std::u16string below = u"C:\\" + std::u16string(244, u'x');
+    EXPECT_EQ(Platform::Internal::Win32FilePath(below.c_str()), below);
+}
+#endif

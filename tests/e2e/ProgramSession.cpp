@@ -1,6 +1,6 @@
 #include "tests/e2e/ProgramSession.h"
 
-#include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/document/BVPictureFileFactory.h"
 #include "framework/picturefile/PictureFile.h"
 #include "tests/e2e/ScreenPattern.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/application/Module.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/document/BVPictureFileFactory.h"
 #include "tests/e2e/ProgramSession.h"
 
 static_assert(sizeof(wchar_t) == 2, "Win32 text is UTF-16");

@@ -318,6 +318,59 @@ TEST(CodecSka, AlwaysEightBitsWithAFullPalette)
     EXPECT_GT(used.size(), 16u);
 }
 
+// A 3 x 2 file laid out by hand as other programs write it: the 9-byte
+// header, 256 palette entries of red, green, blue, then the indices.
+TEST(CodecSka, ReadsAndWritesTheLayoutOtherProgramsRead)
+{
+    std::vector<std::uint8_t> file = {3, 0, 2, 0, 3, 0xDE, 0xAD, 0xBE, 0xEF};    // the last field is ignored
+    file.resize(9 + 768, 0);
+    const std::uint8_t entries[3][3] = {{0x10, 0x20, 0x30}, {0xFF, 0x00, 0x80}, {0x01, 0x02, 0x03}};
+    for (int i = 0; i < 3; ++i)
+        std::memcpy(&file[9 + 3 * i], entries[i], 3);
+    for (std::uint8_t index : {0, 1, 2, 2, 1, 0})
+        file.push_back(index);
+    ASSERT_EQ(file.size(), PictureFile::cSkaCodec::HeaderSize + 6);
+
+    cCodecImage image;
+    ASSERT_TRUE(PictureFile::cSkaCodec::Decode(file.data(), file.size(), image));
+    ASSERT_EQ(image.Width(), 3);
+    ASSERT_EQ(image.Height(), 2);
+    EXPECT_FALSE(image.HasAlpha());
+    const std::uint32_t expected[2][3] = {{0xFF102030u, 0xFFFF0080u, 0xFF010203u},
+                                          {0xFF010203u, 0xFFFF0080u, 0xFF102030u}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(image.Row(y)[x], expected[y][x]) << x << "," << y;
+
+    // Written back from the same palette picture, the bytes are the same
+    // but for the ignored field (no transparent entry: 0).
+    PictureFile::sIndexedImage indexed;
+    indexed.width = 3;
+    indexed.height = 2;
+    indexed.indices = {0, 1, 2, 2, 1, 0};
+    indexed.palette.assign(256, 0);
+    indexed.palette[0] = 0x102030u;
+    indexed.palette[1] = 0xFF0080u;
+    indexed.palette[2] = 0x010203u;
+    indexed.colourCount = 3;
+    PictureFile::cMemorySink sink;
+    ASSERT_TRUE(PictureFile::cSkaCodec::Encode(indexed, sink));
+    std::vector<std::uint8_t> expectedBytes = file;
+    std::memset(&expectedBytes[5], 0, 4);
+    EXPECT_EQ(sink.Bytes(), expectedBytes);
+    // Our transparent entry travels in the ignored field; a foreign value
+    // there beyond the palette means none.
+    indexed.transparentIndex = 1;
+    PictureFile::cMemorySink withKey;
+    ASSERT_TRUE(PictureFile::cSkaCodec::Encode(indexed, withKey));
+    EXPECT_EQ(withKey.Bytes()[5], 2);
+    cCodecImage keyed;
+    ASSERT_TRUE(PictureFile::cSkaCodec::Decode(withKey.Bytes().data(), withKey.Bytes().size(), keyed));
+    EXPECT_TRUE(keyed.HasAlpha());
+    EXPECT_EQ(keyed.Row(0)[1] >> 24, 0u);
+    EXPECT_EQ(keyed.Row(0)[0] >> 24, 255u);
+}
+
 TEST(CodecPgx, IsGreyscale)
 {
     Testing::cTempFolder temp;

@@ -4,8 +4,9 @@
 #include <new>
 
 #include "framework/core/File.h"
+#include "framework/document/BVPictureFileFactory.h"
+#include "framework/document/TBVFile.h"
 #include "framework/painter/Picture.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
 #include "framework/picturefile/BitmapFile.h"
 #include "framework/picturefile/CodecFile.h"
 #include "framework/picturefile/JpegFile.h"
@@ -114,10 +115,11 @@ TEST(PictureFileFactory, DocumentExtensionNeverFallsThroughToPictureFormats)
     const cPictureFileFactory base;
     std::unique_ptr<cPictureFile> fromBase(base.Create(u"a.tbv"));
     EXPECT_FALSE(fromBase);
-    // Until the document file exists there is no object for it; never a
+    // The document factory gives the document file (any case), never a
     // picture format that would write a different file under that name.
     std::unique_ptr<cPictureFile> fromDocument(document.Create(u"a.TBV"));
-    EXPECT_TRUE(!fromDocument || KindOf(fromDocument.get()) == eKind::None);
+    EXPECT_EQ(KindOf(fromDocument.get()), eKind::None);
+    EXPECT_TRUE(dynamic_cast<Brimvale::cTBVFile*>(fromDocument.get()));
 }
 
 TEST(PictureFileFactory, UnwritableFormatsFailWithoutCreatingAFile)

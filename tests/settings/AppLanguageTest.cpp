@@ -332,3 +332,26 @@ TEST_F(AppLanguageTest, ShippedKoreanTranslatesEveryEnglishText)
         EXPECT_EQ(std::u16string::npos, found->second.find(u'&'));
     }
 }
+
+// The promotion lines: one per language name, keys matched exactly.
+TEST_F(AppLanguageTest, ShippedPromotionLinesCoverEveryLanguageName)
+{
+    Container::cWideString text;
+    ASSERT_TRUE(cAppLanguage::ReadTextResource(nullptr, cAppLanguage::PromotionType, cAppLanguage::PromotionName, text));
+    std::map<std::u16string, std::u16string> lines;
+    Container::cWideString errors;
+    cLanguage::ParsePairs(
+        text.View(), [&](std::u16string_view key, std::u16string_view value) {
+            EXPECT_TRUE(lines.emplace(std::u16string(key), std::u16string(value)).second) << Narrow(key);
+        },
+        &errors);
+    EXPECT_EQ(u"", errors.View());
+    EXPECT_EQ(62u, lines.size());
+    for (const char16_t* name : {u"English", u"ENGLISH", Korean, u"ChineseSimplified", u"Welsh"})
+    {
+        SCOPED_TRACE(Narrow(name));
+        ASSERT_EQ(1u, lines.count(name));
+        EXPECT_NE(std::u16string::npos, lines[name].find(u"Brimvale Pro"));
+    }
+    EXPECT_EQ(0u, lines.count(u"english"));
+}

@@ -206,3 +206,30 @@ TEST_F(FrameTest, OffscreenPaintReachesTheWindow)
     ASSERT_GT(top, 0);
     EXPECT_NE(Hex(ClientPixel(group.Handle(), 12, top)), Hex(skin->ColourRef(P::Outline)));
 }
+
+// The window edge: two three-dimensional rings; a modal frame adds one more
+// inside it.
+TEST_F(FrameTest, WindowEdgeAndModalFrameRings)
+{
+    cRecorder child;
+    ASSERT_TRUE(child.Create(WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME, nullptr, WS_CHILD | WS_VISIBLE, 20, 20, 120, 100,
+                             host.Handle(), 1));
+    PaintFrame(child.Handle());
+    const HWND w = child.Handle();
+    RECT client{};
+    GetClientRect(w, &client);
+    if (client.right > 100 - 6 || client.bottom > 80 - 6)
+        GTEST_SKIP() << "the system gives this frame less than 3 pixels";
+    struct sCase
+    {
+        int x, y, entry;
+    };
+    const sCase cases[] = {
+        {0, 40, P::EdgeLight}, {99, 40, P::Outline},       // outer ring
+        {1, 40, P::Light},     {98, 40, P::DarkOutline},   // inner ring
+        {2, 40, P::EdgeLight}, {97, 40, P::Outline},       // the modal frame
+        {50, 0, P::EdgeLight}, {50, 79, P::Outline},
+    };
+    for (const sCase& c : cases)
+        EXPECT_EQ(Hex(WindowPixel(w, c.x, c.y)), Hex(skin->ColourRef(c.entry))) << c.x << "," << c.y;
+}

@@ -234,12 +234,13 @@ TEST_F(SkinTest, FlatButtonFramesByKindAndState)
             }
         }
     }
-    // Focused: a second outline in the focus colour.
+    // Focused: the outline drawn a second time, in the focus colour.
     sButtonState focused;
     focused.focused = 1;
     skin->DrawButtonFrame(Buffer(40, 21), {0, 0, 40, 21}, focused, 0);
-    EXPECT_EQ(At(1, 1), Entry(P::Focus));
-    EXPECT_EQ(At(0, 0), Entry(P::Outline));
+    EXPECT_EQ(At(0, 0), Entry(P::Focus));
+    EXPECT_EQ(At(39, 10), Entry(P::Focus));
+    EXPECT_TRUE(Near(buffer.Picture().Pixel(20, 10), skin->Colour(P::ButtonFace), 3));
 }
 
 TEST_F(SkinTest, ButtonGlyphsAreCentredAndColoured)

@@ -6,6 +6,7 @@
 #include "WindowTestSupport.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 #include <windowsx.h>
 
 #include "framework/window/WindowClass.h"
@@ -551,4 +552,68 @@ TEST_F(WindowTest, ScrollBarHitsOfSubclassedEditsAreNotSwallowed)
     EXPECT_EQ(g_seenWParam, WPARAM(HTVSCROLL));
     object.Detach();
     DestroyWindow(edit);
+}
+
+namespace {
+
+// A drop as the shell hands it over: DROPFILES, then the wide paths, each
+// ended by a 0, and one more 0 (with spare zeros after it: readers of an
+// empty list look one character past its end).
+HDROP MakeDrop(const std::vector<std::u16string>& paths, POINT point)
+{
+    std::size_t characters = 4;
+    for (const auto& path : paths)
+        characters += path.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + characters * sizeof(char16_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = point;
+    drop->fWide = TRUE;
+    auto* text = reinterpret_cast<char16_t*>(drop + 1);
+    for (const auto& path : paths)
+    {
+        std::copy(path.begin(), path.end(), text);
+        text += path.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+struct cDropTarget : cRecorder
+{
+    std::vector<std::u16string> files;
+    int drops = 0;
+    Container::sPoint at;
+    void OnFilesDropped(const Container::cStringList& list, std::int32_t x, std::int32_t y) override
+    {
+        ++drops;
+        at = {x, y};
+        for (std::size_t i = 0; i < list.Count(); ++i)
+            files.emplace_back(list.At(i)->View());
+    }
+};
+
+} // namespace
+
+TEST_F(WindowTest, DroppedFilesArriveInTheirOrder)
+{
+    cDropTarget target;
+    ASSERT_TRUE(target.Create(0, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, host.Handle(), 1));
+    SendMessageW(target.Handle(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(MakeDrop({u"C:\\b.png", u"C:\\a\\c.jpg"}, {12, 34})), 0);
+    EXPECT_EQ(target.drops, 1);
+    EXPECT_EQ(target.files, (std::vector<std::u16string>{u"C:\\b.png", u"C:\\a\\c.jpg"}));
+    EXPECT_EQ(target.at, (Container::sPoint{12, 34}));
+    // A drop without readable paths is finished but not reported.
+    SendMessageW(target.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({}, {1, 1})), 0);
+    EXPECT_EQ(target.drops, 1);
+}
+
+TEST_F(WindowTest, CenterOnScreenUsesThePrimaryScreen)
+{
+    ASSERT_TRUE(host.CenterOnScreen());
+    const Container::sRect r = host.GetWindowRect();
+    EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 300) / 2);
+    EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 200) / 2);
+    EXPECT_EQ(r.Width(), 300);
 }

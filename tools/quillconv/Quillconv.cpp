@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "framework/painter/Picture.h"
-#include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/document/BVPictureFileFactory.h"
 #include "framework/picturefile/PictureFile.h"
 #include "platform/Platform.h"
 

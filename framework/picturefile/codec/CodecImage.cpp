@@ -35,17 +35,12 @@ bool cCodecImage::Create(int width, int height, std::uint64_t maxPixels)
     if (width < 1 || height < 1 || width > MaxPictureSide || height > MaxPictureSide)
         return false;
     const std::uint64_t count = std::uint64_t(width) * std::uint64_t(height);
-    if (count > maxPixels || count > SIZE_MAX / 4)
+    if (!FitsPixelBudget(width, height, maxPixels) || count > SIZE_MAX / 4)
         return false;
-    try
-    {
-        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(count));
-        m_pixels.swap(pixels);
-    }
-    catch (const std::bad_alloc&)
-    {
+    std::unique_ptr<std::uint32_t[]> pixels(new (std::nothrow) std::uint32_t[static_cast<std::size_t>(count)]);
+    if (!pixels)
         return false;
-    }
+    m_pixels = std::move(pixels);
     m_width = width;
     m_height = height;
     m_hasAlpha = false;
@@ -55,7 +50,7 @@ bool cCodecImage::Create(int width, int height, std::uint64_t maxPixels)
 sPixelView cCodecImage::View() const
 {
     sPixelView view;
-    view.bits = reinterpret_cast<const std::uint8_t*>(m_pixels.data());
+    view.bits = reinterpret_cast<const std::uint8_t*>(m_pixels.get());
     view.width = m_width;
     view.height = m_height;
     view.stride = std::ptrdiff_t(m_width) * 4;

@@ -8,14 +8,17 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
+
+#include "framework/picturefile/PixelBudget.h"
 
 namespace PictureFile {
 
 // Largest width or height of a picture.
 inline constexpr int MaxPictureSide = 32767;
-// Decoders refuse images with more pixels than this by default; fuzz
-// targets and tests pass a smaller bound.
+// The per-call pixel limit of the decoders when the caller names none:
+// every side in range. The shared pixel budget (PixelBudget.h) applies on
+// top of any limit.
 inline constexpr std::uint64_t MaxPicturePixels = std::uint64_t(MaxPictureSide) * MaxPictureSide;
 
 // A borrowed 32-bit raster.
@@ -45,16 +48,17 @@ struct sPixelView
 class cCodecImage
 {
 public:
-    // Allocates width x height pixels (not cleared). False, leaving the
-    // image unchanged, for a size outside 1..MaxPictureSide, more than
-    // maxPixels pixels, or a failed allocation. Never throws.
+    // Allocates width x height pixels, not cleared: the decoder writes
+    // every one. False, leaving the image unchanged, for a size outside
+    // 1..MaxPictureSide, more than maxPixels pixels or more than the pixel
+    // budget, or a failed allocation. Never throws.
     bool Create(int width, int height, std::uint64_t maxPixels = MaxPicturePixels);
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
     bool IsEmpty() const { return m_width == 0; }
-    std::uint32_t* Row(int y) { return m_pixels.data() + std::size_t(y) * std::size_t(m_width); }
-    const std::uint32_t* Row(int y) const { return m_pixels.data() + std::size_t(y) * std::size_t(m_width); }
+    std::uint32_t* Row(int y) { return m_pixels.get() + std::size_t(y) * std::size_t(m_width); }
+    const std::uint32_t* Row(int y) const { return m_pixels.get() + std::size_t(y) * std::size_t(m_width); }
     sPixelView View() const;
 
     // True when the file stored an alpha channel or a transparent colour;
@@ -63,7 +67,7 @@ public:
     void SetHasAlpha(bool hasAlpha) { m_hasAlpha = hasAlpha; }
 
 private:
-    std::vector<std::uint32_t> m_pixels;
+    std::unique_ptr<std::uint32_t[]> m_pixels;
     int m_width = 0;
     int m_height = 0;
     bool m_hasAlpha = false;

@@ -233,6 +233,19 @@ bool cJpeg2000Codec::Encode(const sPixelView& view, cByteSink& sink, bool jp2)
     }
 }
 
+namespace {
+
+// A code stream whose packets are all empty decodes into a flat picture of
+// any size, so JPEG 2000 has no hard bound like deflate's. Real files stay
+// below this many pixels per byte: our lossless writer needs 470 bytes for
+// a blank 3840 x 2160 capture and 520 for a blank 4096 x 4096 picture (up
+// to 32,300 pixels a byte); the bound leaves four times that. Beyond it a
+// file of a few hundred bytes could make the decoder allocate its sample
+// planes (four bytes per sample) for a gigapixel picture.
+constexpr std::uint64_t MaxPixelsPerByte = 131072;
+
+} // namespace
+
 bool cJpeg2000Codec::Decode(const std::uint8_t* data, std::size_t size, cCodecImage& image, std::uint64_t maxPixels)
 {
     if (!data)
@@ -274,7 +287,8 @@ bool cJpeg2000Codec::Decode(const std::uint8_t* data, std::size_t size, cCodecIm
         const std::uint64_t width = std::uint64_t(header->x1) - header->x0;
         const std::uint64_t height = std::uint64_t(header->y1) - header->y0;
         if (width > std::uint64_t(MaxPictureSide) || height > std::uint64_t(MaxPictureSide) ||
-            width * height > maxPixels)
+            !FitsPixelBudget(std::int64_t(width), std::int64_t(height), maxPixels) ||
+            width * height > std::uint64_t(size) * MaxPixelsPerByte)
             return false;
         for (OPJ_UINT32 c = 0; c < header->numcomps && c < 4; ++c)
             if (header->comps[c].dx == 0 || header->comps[c].dy == 0 || header->comps[c].prec < 1 ||

@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -12,13 +13,17 @@
 #include <libdeflate.h>
 #include <png.h>
 
+#include "framework/picturefile/codec/DeflateJoin.h"
+
 namespace PictureFile {
 
 namespace {
 
 const std::uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-// Pictures of at least this many pixels are filtered on two threads.
+// Pictures of at least this many pixels are compressed on two threads.
 constexpr std::size_t ParallelPixels = 1u << 20;
+// Rows are filtered and compressed in bands of about this many bytes.
+constexpr std::size_t BandBytes = std::size_t(1) << 20;
 // IDAT chunks are cut at this size.
 constexpr std::size_t IdatChunkSize = 1u << 20;
 
@@ -209,85 +214,144 @@ bool cPngCodec::Encode(const sPixelView& view, cByteSink& sink, bool interlace, 
     }
 }
 
+namespace {
+
+// What one band of rows became: its raw deflate stream and what joining
+// needs to know about it.
+struct sBand
+{
+    std::vector<std::uint8_t> deflated;
+    cDeflateJoin::sLastBlock last;
+    std::uint32_t adler = 1;
+    std::uint64_t length = 0;    // filtered bytes
+};
+
+// Filters rows [first, last) of the view into out: each row becomes its
+// filter byte and the difference to the row above (Up); the top row of the
+// picture is stored as it is (None).
+void FilterRows(const sPixelView& view, bool opaque, int first, int last, std::uint8_t* out)
+{
+    const int lastPixel = view.width - 1;
+    for (int y = first; y < last; ++y)
+    {
+        const std::uint32_t* row = view.Row(y);
+        const std::uint32_t* above = y > 0 ? view.Row(y - 1) : nullptr;
+        *out++ = above ? 2 : 0;
+        // One loop per case, so that each stays branch-free. RGB pixels
+        // are stored as words whose fourth byte the next pixel overwrites;
+        // the last one of a row is stored byte by byte, so that nothing is
+        // written past the row.
+        if (opaque && above)
+            for (int x = 0; x < lastPixel; ++x, out += 3)
+                StoreWord(out, ToRgb(SubtractBytes(row[x], above[x])));
+        else if (opaque)
+            for (int x = 0; x < lastPixel; ++x, out += 3)
+                StoreWord(out, ToRgb(row[x]));
+        else if (above)
+            for (int x = 0; x < lastPixel; ++x, out += 4)
+                StoreWord(out, ToRgba(SubtractBytes(row[x], above[x])));
+        else
+            for (int x = 0; x < lastPixel; ++x, out += 4)
+                StoreWord(out, ToRgba(row[x]));
+        const std::uint32_t pixel = ToRgba(above ? SubtractBytes(row[lastPixel], above[lastPixel]) : row[lastPixel]);
+        out[0] = std::uint8_t(pixel);
+        out[1] = std::uint8_t(pixel >> 8);
+        out[2] = std::uint8_t(pixel >> 16);
+        if (!opaque)
+            out[3] = std::uint8_t(pixel >> 24);
+        out += opaque ? 3 : 4;
+    }
+}
+
+} // namespace
+
 bool cPngCodec::EncodeFast(const sPixelView& view, cByteSink& sink, int level)
 {
     const bool opaque = view.IsOpaque();
     const std::size_t channels = opaque ? 3 : 4;
-    const std::size_t rowBytes = std::size_t(view.width) * channels;
-    const std::size_t filteredSize = (rowBytes + 1) * std::size_t(view.height);
+    const std::size_t filteredRow = std::size_t(view.width) * channels + 1;
 
-    // Convert and filter in one pass: each row becomes its filter byte and
-    // the difference to the row above (Up); the first row is stored as it
-    // is (None). The large buffers are left uninitialised: every byte of
-    // the filtered rows is written, and the compressor only touches the
-    // part of its output it fills.
-    std::unique_ptr<std::uint8_t[]> filtered(new std::uint8_t[filteredSize]);
-    std::uint8_t* const target = filtered.get();
-    const auto filterRows = [&view, target, rowBytes, opaque](int first, int last) {
-        for (int y = first; y < last; ++y)
+    // The rows go through the filter and the compressor in bands of about
+    // BandBytes, each band compressed on its own into a raw deflate stream
+    // (the next free worker takes the next band), and the streams are
+    // joined into the one zlib stream of the file. No buffer holds the
+    // whole filtered picture: each worker reuses one band's worth of
+    // filtered rows and of compressor output.
+    const int bandRows = int(std::max<std::size_t>(1, BandBytes / filteredRow));
+    const int bandCount = (view.height + bandRows - 1) / bandRows;
+    std::vector<sBand> bands(static_cast<std::size_t>(bandCount));
+    std::atomic<int> nextBand{0};
+    std::atomic<bool> failed{false};
+
+    const auto work = [&]() {
+        try
         {
-            const std::uint32_t* row = view.Row(y);
-            const std::uint32_t* above = y > 0 ? view.Row(y - 1) : nullptr;
-            std::uint8_t* out = target + std::size_t(y) * (rowBytes + 1);
-            *out++ = above ? 2 : 0;
-            // One loop per case, so that each stays branch-free. RGB pixels
-            // are stored as words whose fourth byte the next pixel
-            // overwrites; the last one of a row is stored byte by byte, so
-            // nothing is written past the row (the next row may belong to
-            // the other thread).
-            const int last = view.width - 1;
-            if (opaque && above)
-                for (int x = 0; x < last; ++x, out += 3)
-                    StoreWord(out, ToRgb(SubtractBytes(row[x], above[x])));
-            else if (opaque)
-                for (int x = 0; x < last; ++x, out += 3)
-                    StoreWord(out, ToRgb(row[x]));
-            else if (above)
-                for (int x = 0; x < last; ++x, out += 4)
-                    StoreWord(out, ToRgba(SubtractBytes(row[x], above[x])));
-            else
-                for (int x = 0; x < last; ++x, out += 4)
-                    StoreWord(out, ToRgba(row[x]));
-            const std::uint32_t pixel = ToRgba(above ? SubtractBytes(row[last], above[last]) : row[last]);
-            out[0] = std::uint8_t(pixel);
-            out[1] = std::uint8_t(pixel >> 8);
-            out[2] = std::uint8_t(pixel >> 16);
-            if (!opaque)
-                out[3] = std::uint8_t(pixel >> 24);
+            cDeflateCompressor compressor(level);
+            if (!compressor.Get())
+            {
+                failed = true;
+                return;
+            }
+            const std::size_t inputSize = filteredRow * std::size_t(bandRows);
+            std::unique_ptr<std::uint8_t[]> filtered(new std::uint8_t[inputSize]);
+            const std::size_t bound = libdeflate_deflate_compress_bound(compressor.Get(), inputSize);
+            std::unique_ptr<std::uint8_t[]> output(new std::uint8_t[bound]);
+            for (int index = nextBand++; index < bandCount && !failed; index = nextBand++)
+            {
+                const int first = index * bandRows;
+                const int last = std::min(view.height, first + bandRows);
+                const std::size_t length = filteredRow * std::size_t(last - first);
+                FilterRows(view, opaque, first, last, filtered.get());
+                const std::size_t size =
+                    libdeflate_deflate_compress(compressor.Get(), filtered.get(), length, output.get(), bound);
+                sBand& band = bands[std::size_t(index)];
+                band.adler = libdeflate_adler32(1, filtered.get(), length);
+                band.length = length;
+                // Where the last block starts (to clear its final mark) and
+                // where it ends, the padding bits after it excluded.
+                if (size == 0 || !cDeflateJoin::FindLastBlock(output.get(), size, band.last))
+                {
+                    failed = true;
+                    return;
+                }
+                band.deflated.assign(output.get(), output.get() + size);
+            }
+        }
+        catch (...)
+        {
+            // Nothing may leave a worker: the helper thread must be joined.
+            failed = true;
         }
     };
-    // Large pictures are filtered by two threads, one half each (the rows
-    // only read the source, so the halves are independent); a thread that
-    // cannot be started leaves the work to this one.
-    const int split = view.height / 2;
-    bool helped = false;
-    if (std::size_t(view.width) * std::size_t(view.height) >= ParallelPixels)
+    // Large pictures get a second worker; one that cannot be started
+    // leaves the work to this thread.
+    std::thread helper;
+    if (bandCount > 1 && std::size_t(view.width) * std::size_t(view.height) >= ParallelPixels)
     {
         try
         {
-            std::thread helper(filterRows, split, view.height);
-            filterRows(0, split);
-            helper.join();
-            helped = true;
+            helper = std::thread(work);
         }
         catch (const std::system_error&)
         {
-            helped = false;
         }
     }
-    if (!helped)
-        filterRows(0, view.height);
+    work();
+    if (helper.joinable())
+        helper.join();
+    if (failed)
+        return false;
 
-    cDeflateCompressor compressor(level);
-    if (!compressor.Get())
-        return false;
-    const std::size_t bound = libdeflate_zlib_compress_bound(compressor.Get(), filteredSize);
-    std::unique_ptr<std::uint8_t[]> compressed(new std::uint8_t[bound]);
-    const std::size_t compressedSize =
-        libdeflate_zlib_compress(compressor.Get(), filtered.get(), filteredSize, compressed.get(), bound);
-    if (compressedSize == 0)
-        return false;
-    filtered.reset();
+    cDeflateJoin joined;
+    std::uint32_t adler = 1;
+    for (int i = 0; i < bandCount; ++i)
+    {
+        sBand& band = bands[std::size_t(i)];
+        // The last band's stream is taken whole: its final block stays final.
+        joined.Append(band.deflated.data(), band.last, i + 1 == bandCount);
+        adler = i == 0 ? band.adler : cDeflateJoin::CombineAdler32(adler, band.adler, band.length);
+        std::vector<std::uint8_t>().swap(band.deflated);
+    }
 
     std::uint8_t header[13];
     const auto put32 = [](std::uint8_t* p, std::uint32_t v) {
@@ -305,10 +369,21 @@ bool cPngCodec::EncodeFast(const sPixelView& view, cByteSink& sink, int level)
     header[12] = 0;                  // not interlaced
     sink.Write(Signature, sizeof Signature);
     WriteChunk(sink, "IHDR", header, sizeof header);
-    for (std::size_t offset = 0; offset < compressedSize; offset += IdatChunkSize)
+
+    // The zlib stream: its two-byte header (deflate, 32 KiB window), the
+    // joined deflate data and the Adler-32 of the filtered rows, cut into
+    // IDAT chunks.
+    std::vector<std::uint8_t> stream;
+    stream.reserve(joined.Bytes().size() + 6);
+    stream.push_back(0x78);
+    stream.push_back(0x9C);
+    stream.insert(stream.end(), joined.Bytes().begin(), joined.Bytes().end());
+    for (int shift = 24; shift >= 0; shift -= 8)
+        stream.push_back(std::uint8_t(adler >> shift));
+    for (std::size_t offset = 0; offset < stream.size(); offset += IdatChunkSize)
     {
-        const std::size_t size = std::min(IdatChunkSize, compressedSize - offset);
-        if (!WriteChunk(sink, "IDAT", compressed.get() + offset, size))
+        const std::size_t size = std::min(IdatChunkSize, stream.size() - offset);
+        if (!WriteChunk(sink, "IDAT", stream.data() + offset, size))
             return false;
     }
     WriteChunk(sink, "IEND", nullptr, 0);
@@ -335,23 +410,53 @@ bool cPngCodec::EncodeInterlaced(const sPixelView& view, cByteSink& sink)
 
 namespace {
 
-// Every chunk must fit in the data that is there. libpng allocates a
-// chunk's buffer from its declared length before it reads the data, so a
-// length of gigabytes in a small file would be allocated first and found
-// missing afterwards; such a file would fail to read in any case.
-bool ChunksFitInData(const std::uint8_t* data, std::size_t size)
+std::uint32_t Get32BE(const std::uint8_t* p)
 {
+    return (std::uint32_t(p[0]) << 24) | (std::uint32_t(p[1]) << 16) | (std::uint32_t(p[2]) << 8) | std::uint32_t(p[3]);
+}
+
+// Deflate turns one byte of input into at most about 1032 bytes of output
+// (a 258-byte match costs two bits at best): a file's rows cannot hold
+// more bytes than that many times its IDAT data, plus a little for the
+// zlib header and short streams.
+constexpr std::uint64_t MaxInflateRatio = 1032;
+constexpr std::uint64_t InflateSlack = 1024;
+
+// Checks the chunk layout before libpng sees the file. Every chunk must
+// fit in the data that is there: libpng allocates a chunk's buffer from its
+// declared length before it reads the data, so a length of gigabytes in a
+// small file would be allocated first and found missing afterwards. And
+// the picture IHDR declares must be one the IDAT data can encode and the
+// pixel budget allows, so that a small file cannot make the reader
+// allocate a huge picture.
+bool ChunksFitInData(const std::uint8_t* data, std::size_t size, std::uint64_t maxPixels)
+{
+    // IHDR comes first: length 13, then width, height, depth, colour type.
+    if (size < 8 + 12 + 13 || Get32BE(data + 8) != 13 || std::memcmp(data + 12, "IHDR", 4) != 0)
+        return false;
+    const std::uint32_t width = Get32BE(data + 16), height = Get32BE(data + 20);
+    const unsigned depth = data[24], colourType = data[25];
+    const unsigned channels = colourType == 2 ? 3 : colourType == 4 ? 2 : colourType == 6 ? 4 : 1;
+    if (width < 1 || height < 1 || width > std::uint32_t(MaxPictureSide) || height > std::uint32_t(MaxPictureSide) ||
+        depth < 1 || depth > 16 || !FitsPixelBudget(width, height, maxPixels))
+        return false;
+    // Each row is its filter byte and its samples (interlaced files hold
+    // a few more filter bytes than that).
+    const std::uint64_t rowBytes = 1 + (std::uint64_t(width) * channels * depth + 7) / 8;
+
+    std::uint64_t idatBytes = 0;
     std::size_t offset = 8;
     while (offset < size)
     {
         if (size - offset < 12)
             return false;
-        const std::uint32_t length = (std::uint32_t(data[offset]) << 24) | (std::uint32_t(data[offset + 1]) << 16) |
-                                     (std::uint32_t(data[offset + 2]) << 8) | std::uint32_t(data[offset + 3]);
+        const std::uint32_t length = Get32BE(data + offset);
         if (length > size - offset - 12)
             return false;
+        if (std::memcmp(data + offset + 4, "IDAT", 4) == 0)
+            idatBytes += length;
         if (std::memcmp(data + offset + 4, "IEND", 4) == 0)
-            return true;
+            return rowBytes * height <= idatBytes * MaxInflateRatio + InflateSlack;
         offset += 12 + std::size_t(length);
     }
     return false;
@@ -361,7 +466,7 @@ bool ChunksFitInData(const std::uint8_t* data, std::size_t size)
 
 bool cPngCodec::Decode(const std::uint8_t* data, std::size_t size, cCodecImage& image, std::uint64_t maxPixels)
 {
-    if (!HasSignature(data, size) || !ChunksFitInData(data, size))
+    if (!HasSignature(data, size) || !ChunksFitInData(data, size, maxPixels))
         return false;
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, SilentError, SilentWarning);
     if (!png)

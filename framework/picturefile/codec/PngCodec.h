@@ -2,10 +2,11 @@
 
 // PNG files. The writer is built for speed on screen pictures: rows are
 // converted to RGB (when every pixel is opaque; lossless) or RGBA, given
-// the Up filter, compressed in one piece by libdeflate and laid out in
-// IHDR, IDAT and IEND chunks of our own. Interlaced files (Adam7) are
-// written through libpng. The reader is libpng, expanding every colour
-// type and depth to 8-bit B, G, R, A.
+// the Up filter and compressed by libdeflate in bands of rows (on two
+// threads for large pictures), whose streams are joined into the one zlib
+// stream of IDAT chunks of our own. Interlaced files (Adam7) are written
+// through libpng. The reader is libpng, expanding every colour type and
+// depth to 8-bit B, G, R, A.
 
 #include <cstddef>
 #include <cstdint>
@@ -18,8 +19,10 @@ namespace PictureFile {
 class cPngCodec
 {
 public:
-    // The libdeflate level of the fast writer.
-    static constexpr int DefaultLevel = 6;
+    // The libdeflate level of the fast writer: on screen pictures level 7
+    // makes files smaller than libpng's level 6 with adaptive filters
+    // (level 6 does not), at about twice the time of level 6.
+    static constexpr int DefaultLevel = 7;
 
     static bool Encode(const sPixelView& view, cByteSink& sink, bool interlace = false, int level = DefaultLevel);
     static bool Decode(const std::uint8_t* data, std::size_t size, cCodecImage& image,

@@ -15,13 +15,12 @@ bool cSkaCodec::Encode(const sIndexedImage& image, cByteSink& sink)
     sink.PutU16LE(std::uint16_t(image.height));
     sink.PutU8(3);
     sink.PutU32LE(image.transparentIndex < 0 ? 0u : std::uint32_t(image.transparentIndex + 1));
-    std::uint8_t palette[1024];
+    std::uint8_t palette[768];
     for (int i = 0; i < 256; ++i)
     {
-        palette[4 * i] = BlueOf(image.palette[i]);
-        palette[4 * i + 1] = GreenOf(image.palette[i]);
-        palette[4 * i + 2] = RedOf(image.palette[i]);
-        palette[4 * i + 3] = 0;
+        palette[3 * i] = RedOf(image.palette[i]);
+        palette[3 * i + 1] = GreenOf(image.palette[i]);
+        palette[3 * i + 2] = BlueOf(image.palette[i]);
     }
     sink.Write(palette, sizeof palette);
     sink.Write(image.indices.data(), image.indices.size());
@@ -36,10 +35,11 @@ bool cSkaCodec::Decode(const std::uint8_t* data, std::size_t size, cCodecImage& 
     std::uint32_t transparent;
     if (!reader.U16LE(width) || !reader.U16LE(height) || !reader.U8(exponent) || !reader.U32LE(transparent))
         return false;
-    if (exponent != 3 || transparent > 256 || width < 1 || height < 1 || width > MaxPictureSide ||
-        height > MaxPictureSide)
+    if (exponent != 3 || width < 1 || height < 1 || width > MaxPictureSide || height > MaxPictureSide)
         return false;
-    std::uint8_t entries[1024];
+    if (transparent > 256)
+        transparent = 0;
+    std::uint8_t entries[768];
     if (!reader.Bytes(entries, sizeof entries))
         return false;
     const std::uint64_t count = std::uint64_t(width) * height;
@@ -47,7 +47,7 @@ bool cSkaCodec::Decode(const std::uint8_t* data, std::size_t size, cCodecImage& 
         return false;
     std::uint32_t palette[256];
     for (int i = 0; i < 256; ++i)
-        palette[i] = MakeColour(entries[4 * i + 2], entries[4 * i + 1], entries[4 * i]);
+        palette[i] = MakeColour(entries[3 * i], entries[3 * i + 1], entries[3 * i + 2]);
     const int transparentIndex = int(transparent) - 1;
     if (transparentIndex >= 0)
         palette[transparentIndex] &= 0x00FFFFFFu;

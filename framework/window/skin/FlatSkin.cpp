@@ -82,7 +82,7 @@ void cFlatSkin::FillButtonShape(GDI::cPictureDC& dc, const sShape& shape, const 
     }
     Drawing::Frame(dc.Picture(), r, m_palette[P::Outline], shape.open);
     if (state.focused)
-        Drawing::Frame(dc.Picture(), Inset(r, 1), m_palette[P::Focus], shape.open);
+        Drawing::Frame(dc.Picture(), r, m_palette[P::Focus], shape.open);
     (void)flags;
     DrawButtonGlyph(dc, r, state);
 }

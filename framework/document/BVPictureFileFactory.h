@@ -1,7 +1,8 @@
 #pragma once
 
 // The factory of the document family: every picture format plus the
-// layered document format ("tbv").
+// layered document format ("tbv"). It lives with the document model, which
+// builds on the picture files, so that it can see both.
 
 #include "framework/picturefile/PictureFileFactory.h"
 

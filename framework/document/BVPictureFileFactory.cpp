@@ -1,19 +1,16 @@
-#include "framework/picturefile/BVPictureFileFactory.h"
+#include "framework/document/BVPictureFileFactory.h"
+
+#include <new>
 
 #include "framework/core/PathHelpers.h"
-#include "framework/picturefile/PictureFile.h"
+#include "framework/document/TBVFile.h"
 
 namespace Brimvale {
 
 PictureFile::cPictureFile* cBVPictureFileFactory::Create(const Container::cWideString& path) const
 {
     if (LowerExtensionOf(path) == u"tbv")
-    {
-        // The layered document format has no file object yet; nothing is
-        // created for it (and it must not fall through to the picture
-        // formats).
-        return nullptr;
-    }
+        return new (std::nothrow) cTBVFile();
     return cPictureFileFactory::Create(path);
 }
 
