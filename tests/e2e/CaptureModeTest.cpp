@@ -278,8 +278,9 @@ TEST_F(CaptureModes, DragsOnTheHandlesResizeAndOnTheMoveAreaMoveClampedToTheScre
             return testing::AssertionFailure() << "no handles";
         if (!Xdotool(L"mousedown 1"))
             return testing::AssertionFailure() << "no press";
-        // The drag has begun once the companions are gone.
-        if (!WaitUntil([&] { return ProgramWindows(id, L"ResizeWindow").empty(); }, 5000))
+        // The drag has begun once the handles are gone (the pressed one
+        // stays, transparent, until the release).
+        if (!WaitUntil([&] { return ProgramWindows(id, L"ResizeWindow").size() <= 1; }, 5000))
             return testing::AssertionFailure() << "no drag";
         const bool reached = Xdotool(L"mousemove " + Number((x + toX) / 2) + L" " + Number((y + toY) / 2)) &&
                              Xdotool(L"mousemove " + Number(toX) + L" " + Number(toY)) && WaitForRect(frame, wanted);
