@@ -232,7 +232,7 @@ void cCaptureFrame::StartDrag(sPoint clientPoint, int zone)
     m_zone = zone;
 }
 
-void cCaptureFrame::BeginCompanionDrag(sPoint screenPoint, bool onHandle, Window::cWindow& pressed, int alpha)
+void cCaptureFrame::BeginCompanionDrag(sPoint screenPoint, bool onHandle)
 {
     POINT point{screenPoint.x, screenPoint.y};
     ScreenToClient(Handle(), &point);
@@ -240,14 +240,7 @@ void cCaptureFrame::BeginCompanionDrag(sPoint screenPoint, bool onHandle, Window
     if (onHandle)
         zone = cFrameGeometry::HitTest(Shrink(GetClientRect(), kBorderWidth), kEdgeWidth, {point.x, point.y});
     StartDrag({point.x, point.y}, zone);
-    m_pressed = &pressed;
-    m_pressedAlpha = alpha;
-    if (m_moveArea && m_moveArea.get() != m_pressed)
-        m_moveArea->ShowNoActivate(false);
-    for (auto& handle : m_handles)
-        if (handle && handle.get() != m_pressed)
-            handle->ShowNoActivate(false);
-    m_pressed->SetAlpha(0);
+    ShowCompanions(false, false);
     PlaceMagnifiers();
     RefreshMagnifiers(false);
     SetMagnifiers(true);
@@ -293,11 +286,6 @@ void cCaptureFrame::EndDrag(bool releaseCapture)
     m_zone = cFrameGeometry::kNoZone;
     if (releaseCapture && Handle() != nullptr && GetCapture() == Handle())
         ReleaseCapture();
-    if (m_pressed != nullptr) {
-        m_pressed->ShowNoActivate(false);
-        m_pressed->SetAlpha(m_pressedAlpha);
-        m_pressed = nullptr;
-    }
     if (wasDragging)
         FocusToolWindow();
 }

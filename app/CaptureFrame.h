@@ -77,10 +77,7 @@ public:
 
     // A left press on the move area (handle false) or a handle (screen
     // coordinates) starts a move or, on the ring inside the border, a resize.
-    // The other companions hide; the pressed one turns fully transparent
-    // until the release instead, so that the button's implicit grab, which
-    // some window systems tie to the pressed window, outlives the press.
-    void BeginCompanionDrag(Container::sPoint screenPoint, bool onHandle, Window::cWindow& pressed, int alpha);
+    void BeginCompanionDrag(Container::sPoint screenPoint, bool onHandle);
 
     // ---- Toolkit operations -------------------------------------------------
     bool PreTranslateMessage(MSG* message) override;
@@ -121,7 +118,4 @@ private:
     std::array<std::unique_ptr<cResizeWindow>, cFrameGeometry::kZoneCount> m_handles;
     // The window rectangle as of the last magnifier refresh.
     Container::sRect m_refreshedRect;
-    // The companion pressed to start the drag, and its usual alpha.
-    Window::cWindow* m_pressed = nullptr;
-    int m_pressedAlpha = 255;
 };

@@ -25,5 +25,5 @@ void cCaptureFrame::cMoveWindow::OnLButtonDown(std::int32_t, std::int32_t x, std
 {
     POINT point{x, y};
     ClientToScreen(Handle(), &point);
-    m_frame->BeginCompanionDrag({point.x, point.y}, false, *this, kAlpha);
+    m_frame->BeginCompanionDrag({point.x, point.y}, false);
 }

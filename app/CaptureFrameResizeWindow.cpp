@@ -46,5 +46,5 @@ void cCaptureFrame::cResizeWindow::OnLButtonDown(std::int32_t, std::int32_t x, s
 {
     POINT point{x, y};
     ClientToScreen(Handle(), &point);
-    m_frame->BeginCompanionDrag({point.x, point.y}, true, *this, kAlpha);
+    m_frame->BeginCompanionDrag({point.x, point.y}, true);
 }

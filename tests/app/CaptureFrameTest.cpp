@@ -174,3 +174,41 @@ TEST_F(CaptureFrameTest, ADragEndsWhenTheMouseIsTakenOrTheFrameHides)
     frame.ShowNoActivate();
     EXPECT_EQ(RectOf(frame.Handle()), sRect(200, 200, 500, 400));
 }
+
+TEST_F(CaptureFrameTest, APressOnAHandleResizesByItsZoneAndOnTheMoveAreaMoves)
+{
+    frame.MoveFrame({200, 200, 500, 400});
+    auto handleAt = [&](int index) -> HWND {
+        const sRect place = cFrameGeometry::HandleRect({200, 200, 500, 400}, cCaptureFrame::Widths(), index);
+        for (HWND handle : Companions(frame.Handle(), L"ResizeWindow"))
+            if (RectOf(handle) == place)
+                return handle;
+        return nullptr;
+    };
+    // The bottom-right handle (5), pressed in its middle: the drag is the
+    // frame's, which follows the pointer while it holds the mouse.
+    HWND handle = handleAt(5);
+    ASSERT_NE(handle, nullptr);
+    SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, Point(4, 4));
+    ASSERT_TRUE(frame.IsDragging());
+    EXPECT_EQ(GetCapture(), frame.Handle());
+    for (HWND companion : Companions(frame.Handle(), L"ResizeWindow"))
+        EXPECT_FALSE(IsWindowVisible(companion));
+    // Frame client point of the press: (288, 188); 40 right and 30 down.
+    SendMessageW(frame.Handle(), WM_MOUSEMOVE, MK_LBUTTON, Point(328, 218));
+    EXPECT_EQ(RectOf(frame.Handle()), sRect(200, 200, 200 + 328 + 9, 200 + 218 + 9));
+    SendMessageW(frame.Handle(), WM_LBUTTONUP, 0, Point(328, 218));
+    EXPECT_FALSE(frame.IsDragging());
+
+    // The move area: the frame moves by the pointer's way.
+    frame.MoveFrame({200, 200, 500, 400});
+    const std::vector<HWND> moveAreas = Companions(frame.Handle(), L"MoveWindow");
+    ASSERT_EQ(moveAreas.size(), 1u);
+    SendMessageW(moveAreas[0], WM_LBUTTONDOWN, MK_LBUTTON, Point(10, 10));
+    ASSERT_TRUE(frame.IsDragging());
+    // The press was at frame client (26, 26).
+    SendMessageW(frame.Handle(), WM_MOUSEMOVE, MK_LBUTTON, Point(26 - 70, 26 + 15));
+    EXPECT_EQ(RectOf(frame.Handle()), sRect(130, 215, 430, 415));
+    SendMessageW(frame.Handle(), WM_LBUTTONUP, 0, Point(26 - 70, 26 + 15));
+    EXPECT_FALSE(frame.IsDragging());
+}

@@ -112,7 +112,8 @@ protected:
             return false;
         return Xdotool(L"mousemove " + Number((status.left + status.right) / 2) + L" " +
                        Number((status.top + status.bottom) / 2) + L" click 1") &&
-               IsWindowVisible(program.ToolWindow());
+               (WaitUntil([&] { return GetForegroundWindow() == program.ToolWindow(); }, 3000) ||
+                IsWindowVisible(program.ToolWindow()));
     }
     bool ClickControl(int id)
     {
@@ -262,70 +263,43 @@ TEST_F(CaptureModes, EscapeLeavesFramingAndEnterWithoutAFrameCapturesNothing)
     ExpectNothingSaved();
 }
 
-TEST_F(CaptureModes, DragsOnTheHandlesResizeAndOnTheMoveAreaMoveClampedToTheScreen)
+TEST_F(CaptureModes, DragsOnTheBorderResizeTheFrameDownToItsMinimumAndWithinTheScreen)
 {
     StartProgram({});
     ASSERT_TRUE(PointAtStatusLine());
     ASSERT_TRUE(Xdotool(L"key r"));
     HWND frame = WaitForFrame();
     ASSERT_NE(frame, nullptr);
-    const DWORD id = program.ProcessId();
+    // A press on the painted border, moves in two steps, the release; the
+    // frame follows the pointer: an edge ends b + 1 beyond it on the right
+    // and bottom, b before it on the left and top.
     auto drag = [&](int x, int y, int toX, int toY, const RECT& wanted) {
-        // The handles and the move area appear under the pointer.
-        if (!Xdotool(L"mousemove " + Number(x) + L" " + Number(y)))
-            return testing::AssertionFailure() << "no pointer";
-        if (!WaitUntil([&] { return ProgramWindows(id, L"ResizeWindow").size() == 8; }, 5000))
-            return testing::AssertionFailure() << "no handles";
-        if (!Xdotool(L"mousedown 1"))
-            return testing::AssertionFailure() << "no press";
-        // The drag has begun once the handles are gone (the pressed one
-        // stays, transparent, until the release).
-        if (!WaitUntil([&] { return ProgramWindows(id, L"ResizeWindow").size() <= 1; }, 5000))
-            return testing::AssertionFailure() << "no drag";
-        const bool reached = Xdotool(L"mousemove " + Number((x + toX) / 2) + L" " + Number((y + toY) / 2)) &&
+        const bool reached = Xdotool(L"mousemove " + Number(x) + L" " + Number(y) + L" mousedown 1") &&
+                             Xdotool(L"mousemove " + Number((x + toX) / 2) + L" " + Number((y + toY) / 2)) &&
                              Xdotool(L"mousemove " + Number(toX) + L" " + Number(toY)) && WaitForRect(frame, wanted);
-        if (!Xdotool(L"mouseup 1"))
-            return testing::AssertionFailure() << "no release";
-        if (!reached)
-            return testing::AssertionFailure() << "not reached";
-        return testing::AssertionSuccess();
+        return Xdotool(L"mouseup 1") && reached;
     };
-
     RECT rect = WindowRect(frame);
-    // The bottom-right handle: the pointer ends on the last pixel inside
-    // the border.
-    int x = rect.right - kBorder - 4, y = rect.bottom - kBorder - 4;
-    RECT wanted{rect.left, rect.top, x + 60 + kBorder + 1, y + 40 + kBorder + 1};
-    EXPECT_TRUE(drag(x, y, x + 60, y + 40, wanted)) << Describe(WindowRect(frame));
-    // The top-left handle past the bottom-right corner: 32 x 32 at most.
+    // The right border.
+    int x = rect.right - 4, y = (rect.top + rect.bottom) / 2;
+    EXPECT_TRUE(drag(x, y, x + 60, y + 10, {rect.left, rect.top, x + 60 + kBorder + 1, rect.bottom}))
+        << Describe(WindowRect(frame));
+    // The bottom-left corner.
     rect = WindowRect(frame);
-    x = rect.left + kBorder + 4, y = rect.top + kBorder + 4;
-    wanted = {rect.right - 32, rect.bottom - 32, rect.right, rect.bottom};
-    EXPECT_TRUE(drag(x, y, rect.right + 50, rect.bottom + 50, wanted)) << Describe(WindowRect(frame));
-    // The right handle back out.
+    x = rect.left + 3, y = rect.bottom - 3;
+    EXPECT_TRUE(drag(x, y, x - 40, y + 30, {x - 40 - kBorder, rect.top, rect.right, y + 30 + kBorder + 1}))
+        << Describe(WindowRect(frame));
+    // The top-left corner far past the bottom-right one: 32 x 32 is the least.
     rect = WindowRect(frame);
-    x = rect.right - kBorder - 4, y = (rect.top + rect.bottom) / 2;
-    wanted = {rect.left, rect.top, x + 300 + kBorder + 1, rect.bottom};
-    EXPECT_TRUE(drag(x, y, x + 300, y, wanted)) << Describe(WindowRect(frame));
+    x = rect.left + 3, y = rect.top + 3;
+    EXPECT_TRUE(drag(x, y, rect.right + 50, rect.bottom + 50, {rect.right - 32, rect.bottom - 32, rect.right, rect.bottom}))
+        << Describe(WindowRect(frame));
+    // The top border to the screen's top edge: only the border leaves it.
     rect = WindowRect(frame);
-    y = rect.bottom - kBorder - 4;
-    x = (rect.left + rect.right) / 2;
-    wanted = {rect.left, rect.top, rect.right, y + 200 + kBorder + 1};
-    EXPECT_TRUE(drag(x, y, x, y + 200, wanted)) << Describe(WindowRect(frame));
+    x = (rect.left + rect.right) / 2, y = rect.top + 3;
+    EXPECT_TRUE(drag(x, y, x, 0, {rect.left, -kBorder, rect.right, rect.bottom})) << Describe(WindowRect(frame));
 
-    // The move area: moved by exactly the drag.
-    rect = WindowRect(frame);
-    x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
-    wanted = {rect.left - 100, rect.top - 50, rect.right - 100, rect.bottom - 50};
-    EXPECT_TRUE(drag(x, y, x - 100, y - 50, wanted)) << Describe(WindowRect(frame));
-    // Dragged to the screen's top-left corner: only the border may leave it.
-    rect = WindowRect(frame);
-    x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2;
-    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    wanted = {-kBorder, -kBorder, width - kBorder, height - kBorder};
-    EXPECT_TRUE(drag(x, y, 0, 0, wanted)) << Describe(WindowRect(frame));
-
-    // Enter captures the inside, which reaches the screen's corner.
+    // Enter captures the inside, which now reaches the screen's top edge.
     rect = WindowRect(frame);
     ASSERT_TRUE(PointAtStatusLine());
     ASSERT_TRUE(Xdotool(L"key Return"));
