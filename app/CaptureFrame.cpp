@@ -298,6 +298,12 @@ LRESULT cCaptureFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_dragging && reinterpret_cast<HWND>(lParam) != Handle())
             EndDrag(false);
         return TRUE;
+    case WM_MOUSEACTIVATE:
+        // A press on the border starts a drag without taking the activation
+        // (and the keys) from the tool window; an activation change in the
+        // middle of the press could also take the mouse capture away.
+        SetResult(MA_NOACTIVATE);
+        return TRUE;
     case WM_SETCURSOR:
         if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT) {
             POINT cursor{};

@@ -276,7 +276,7 @@ TEST_F(CaptureModes, DragsOnTheBorderResizeTheFrameDownToItsMinimumAndWithinTheS
     auto drag = [&](int x, int y, int toX, int toY, const RECT& wanted) {
         const bool reached = Xdotool(L"mousemove " + Number(x) + L" " + Number(y) + L" mousedown 1") &&
                              Xdotool(L"mousemove " + Number((x + toX) / 2) + L" " + Number((y + toY) / 2)) &&
-                             Xdotool(L"mousemove " + Number(toX) + L" " + Number(toY)) && WaitForRect(frame, wanted);
+                             Xdotool(L"mousemove " + Number(toX) + L" " + Number(toY)) && WaitForRect(frame, wanted, 20000);
         return Xdotool(L"mouseup 1") && reached;
     };
     RECT rect = WindowRect(frame);
