@@ -119,10 +119,8 @@ bool cQuillsnapperApp::InitInstance(const char16_t*, int)
 
     SetWindowPos(m_frame.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     HWND toolWindow = m_toolWindow.Handle();
-    SetWindowPos(toolWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    if (!IsWindowVisible(toolWindow))
-        ShowWindow(toolWindow, SW_SHOWNA);
-
+    // Registered before the window shows, so that no Print Screen pressed
+    // once it is visible is lost.
     // Print Screen reaches the tool window whatever program is in front.
     RAWINPUTDEVICE keyboard{};
     keyboard.usUsagePage = 1;
@@ -130,6 +128,10 @@ bool cQuillsnapperApp::InitInstance(const char16_t*, int)
     keyboard.dwFlags = RIDEV_INPUTSINK;
     keyboard.hwndTarget = toolWindow;
     RegisterRawInputDevices(&keyboard, 1, sizeof(keyboard));
+    SetWindowPos(toolWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (!IsWindowVisible(toolWindow))
+        ShowWindow(toolWindow, SW_SHOWNA);
+
     return true;
 }
 
