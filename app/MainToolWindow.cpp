@@ -1,12 +1,15 @@
 #include "app/MainToolWindow.h"
 
+#include "app/AboutDialog.h"
 #include "app/CaptureFrame.h"
 #include "app/ClickWindow.h"
 #include "app/ClipboardWriter.h"
 #include "app/MarkWindow.h"
 #include "app/NormalCaptureWindow.h"
+#include "app/PreferenceDialog.h"
 #include "app/WindowCaptureRect.h"
 #include "app/capture/SaveDialogFilter.h"
+#include "app/settings/win32/WindowsSettingsEnvironment.h"
 #include "framework/application/Module.h"
 #include "framework/core/PathHelpers.h"
 #include "framework/gdi/GrabScreen.h"
@@ -16,6 +19,9 @@
 #include "framework/picturefile/PictureFile.h"
 #include "framework/settings/LanguageTable.h"
 #include "framework/window/Button.h"
+#include "framework/window/Toolkit.h"
+#include "resources/AboutResources.h"
+#include "resources/PreferenceResources.h"
 #include "resources/ToolWindowResource.h"
 #include "resources/resource.h"
 
@@ -86,6 +92,7 @@ bool cMainToolWindow::Create(HINSTANCE instance, cSettingsRecord& settings, cCap
     m_instance = instance;
     m_settings = &settings;
     m_frame = &frame;
+    m_handOff = std::make_unique<cProgramHandOff>(settings);
     return cDialog::Create(IDD_MAIN_TOOL_WINDOW, nullptr);
 }
 
@@ -327,9 +334,11 @@ bool cMainToolWindow::OnCommand(std::int32_t id, std::int32_t code, HWND control
     case IDC_VADRIN:
         ShellExecuteW(Handle(), L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
         break;
+    case IDC_OPTIONS:
+        ShowOptions();
+        break;
     default:
-        // The options (3056) arrive with their own dialog; OK and Cancel
-        // never end this window.
+        // OK and Cancel never end this window.
         break;
     }
     return true;
@@ -387,9 +396,48 @@ void cMainToolWindow::OnRawInput(const RAWINPUT& record)
 
 bool cMainToolWindow::HandleSysCommand(WPARAM command)
 {
-    // The window cannot be minimised; the About dialog arrives with the
-    // preferences.
-    return command == 0 || (command & 0xFFF0) == SC_MINIMIZE || command == ID_ABOUT;
+    // The window cannot be minimised.
+    if (command == 0 || (command & 0xFFF0) == SC_MINIMIZE)
+        return true;
+    if (command == ID_ABOUT) {
+        ShowAbout();
+        return true;
+    }
+    return false;
+}
+
+void cMainToolWindow::ShowOptions()
+{
+    if (m_busy || m_settings == nullptr)
+        return;
+    if (!Window::cToolkit::IsInitialized())
+        Window::cToolkit::Initialize();
+    m_busy = true;
+    cWindowsSettingsEnvironment environment;
+    cAppLanguage::sSources languages;
+    languages.programFolder = cAboutDialog::ProgramFolder();
+    const Container::cWideString languageBefore = m_settings->DefaultLanguage;
+    cPreferenceDialog options(*m_settings, environment, languages);
+    options.DoModalOwnedBy(IDD_OPTIONS, Handle());
+    if (!(m_settings->DefaultLanguage == languageBefore) && m_languageChanged) {
+        m_languageChanged();
+        ApplyLanguage();
+    }
+    // Whatever the answer: the check boxes show the settings again.
+    SetCheck(IDC_CHECK_CONFIRM_SAVING, m_settings->ConfirmSaving);
+    SetCheck(IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM, m_settings->CheckedAssociatedProgram);
+    m_busy = false;
+}
+
+void cMainToolWindow::ShowAbout()
+{
+    if (!Window::cToolkit::IsInitialized())
+        Window::cToolkit::Initialize();
+    const bool wasBusy = m_busy;
+    m_busy = true;
+    cAboutDialog about;
+    about.DoModalOwnedBy(IDD_APP_ABOUT, Handle());
+    m_busy = wasBusy;
 }
 
 void cMainToolWindow::OnActivate(std::int32_t state, Window::cWindow* other, bool minimized)
@@ -584,7 +632,7 @@ void cMainToolWindow::SaveWithDialog(std::vector<Painter::cPicture>& pictures)
         }
     }
     if (m_settings->CheckedAssociatedProgram)
-        m_waitingFiles.insert(m_waitingFiles.end(), saved.begin(), saved.end());
+        SendToAssociatedProgram(saved);
     m_busy = wasBusy;
 }
 
@@ -634,5 +682,15 @@ void cMainToolWindow::OnSavedNotification()
     }
     // Saved files go to the associated program when that is asked for.
     if (m_settings != nullptr && m_settings->CheckedAssociatedProgram)
-        m_waitingFiles.insert(m_waitingFiles.end(), paths.begin(), paths.end());
+        SendToAssociatedProgram(paths);
+}
+
+void cMainToolWindow::SendToAssociatedProgram(const std::vector<Container::cWideString>& files)
+{
+    if (m_handOff == nullptr || files.empty())
+        return;
+    Container::cStringList list;
+    for (const Container::cWideString& file : files)
+        list.Append(file);
+    m_handOff->SendToAssociatedProgram(list);
 }

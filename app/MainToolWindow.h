@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/MonitorList.h"
+#include "app/ProgramHandOff.h"
 #include "app/capture/CaptureFileNamer.h"
 #include "app/capture/SimplePictureSaveThread.h"
 #include "app/settings/SettingsRecord.h"
@@ -120,8 +121,13 @@ public:
     bool IsBusy() const { return m_busy; }
     // Called when the session ends (WM_ENDSESSION with TRUE).
     void SetEndSessionHandler(std::function<void()> handler) { m_endSession = std::move(handler); }
-    // Saved files kept for the associated program.
-    const std::vector<Container::cWideString>& WaitingFiles() const { return m_waitingFiles; }
+    // Called when the options dialog chose another interface language; the
+    // handler loads it, and the tool window then shows its texts.
+    void SetLanguageHandler(std::function<void()> handler) { m_languageChanged = std::move(handler); }
+    // Hands saved files (possibly none) to the associated program.
+    void SendToAssociatedProgram(const std::vector<Container::cWideString>& files);
+    // The hand-off to the associated program; null before Create.
+    cProgramHandOff* HandOff() const { return m_handOff.get(); }
 
     // ---- Toolkit operations -------------------------------------------------
     bool OnInitDialog() override;
@@ -146,6 +152,10 @@ private:
     void HideCaptureModeWindows(bool overlay);
     // True when the system command was the tool window's own to handle.
     bool HandleSysCommand(WPARAM command);
+    // The About dialog, modal, owned by the tool window.
+    void ShowAbout();
+    // The options dialog, modal, owned by the tool window (button 3056, F10).
+    void ShowOptions();
     void OnSavedNotification();
     void LoadButtonPictures();
     void SetCheck(int id, bool checked);
@@ -181,12 +191,13 @@ private:
     std::unique_ptr<cNormalCaptureWindow> m_dragSelect;
     cMonitorList::tSource m_monitors;
     std::function<void()> m_endSession;
+    std::function<void()> m_languageChanged;
     // The window the workers post to; read on their threads.
     std::atomic<HWND> m_notifyWindow{nullptr};
 
     // Paths saved by the workers, handed over by OnPictureSaved.
     std::mutex m_savedLock;
     std::vector<Container::cWideString> m_savedPaths;
-    // Saved files waiting for the associated program.
-    std::vector<Container::cWideString> m_waitingFiles;
+    // The hand-off of saved files to the associated program.
+    std::unique_ptr<cProgramHandOff> m_handOff;
 };

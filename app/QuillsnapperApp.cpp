@@ -99,14 +99,8 @@ bool cQuillsnapperApp::InitInstance(const char16_t*, int)
         return false;
 
     // An empty setting takes the name chosen here and is saved at exit.
-    cAppLanguage::sSources sources;
-    sources.programFolder = ModuleFolder();
-    sources.resourceModule = Instance();
-    const Container::cWideString wanted = m_settings.DefaultLanguage.IsEmpty()
-                                              ? DefaultLanguageName(Platform::UserDefaultLanguage())
-                                              : m_settings.DefaultLanguage;
     m_language->RegisterIdNames();
-    m_language->SelectLanguage(wanted, sources, m_settings.DefaultLanguage);
+    SelectLanguage();
 
     Window::cDialog::EnableFooterLinks(true);
 
@@ -116,6 +110,7 @@ bool cQuillsnapperApp::InitInstance(const char16_t*, int)
         return false;
     m_frame.SetToolWindow(&m_toolWindow);
     m_toolWindow.SetEndSessionHandler([this] { OnEndSession(); });
+    m_toolWindow.SetLanguageHandler([this] { SelectLanguage(); });
 
     SetWindowPos(m_frame.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     HWND toolWindow = m_toolWindow.Handle();
@@ -139,6 +134,17 @@ void cQuillsnapperApp::SaveSettings()
 {
     if (!m_settingsFile.IsEmpty())
         m_settings.SaveSettings(m_settingsFile);
+}
+
+void cQuillsnapperApp::SelectLanguage()
+{
+    cAppLanguage::sSources sources;
+    sources.programFolder = ModuleFolder();
+    sources.resourceModule = Instance();
+    const Container::cWideString wanted = m_settings.DefaultLanguage.IsEmpty()
+                                              ? DefaultLanguageName(Platform::UserDefaultLanguage())
+                                              : m_settings.DefaultLanguage;
+    m_language->SelectLanguage(wanted, sources, m_settings.DefaultLanguage);
 }
 
 void cQuillsnapperApp::OnEndSession()

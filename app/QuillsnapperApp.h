@@ -47,6 +47,8 @@ private:
     void SaveSettings();
     // The session ends: write what is pending and the settings now.
     void OnEndSession();
+    // Loads the interface language the settings name (or the user's own).
+    void SelectLanguage();
     // True when this is the only copy running (the mutex is then held).
     bool ClaimSingleInstance();
 

@@ -52,23 +52,25 @@ struct sFind
     HWND found;
 };
 
+// EnumWindows wants a CALLBACK (stdcall on i686): a plain function, not a lambda.
+BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM data)
+{
+    auto* find = reinterpret_cast<sFind*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    wchar_t caption[128] = {};
+    GetWindowTextW(window, caption, 128);
+    if (owner == find->process && IsWindowVisible(window) && std::wstring(caption) == find->caption) {
+        find->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND VisibleWindowOf(DWORD process, const wchar_t* caption)
 {
     sFind find{process, caption, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* find = reinterpret_cast<sFind*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t caption[128] = {};
-            GetWindowTextW(window, caption, 128);
-            if (owner == find->process && IsWindowVisible(window) && std::wstring(caption) == find->caption) {
-                find->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
+    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&find));
     return find.found;
 }
 
@@ -134,14 +136,17 @@ sRun Measure(const std::wstring& application, const std::wstring& arguments, con
     return run;
 }
 
+LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 int RunBareWindow()
 {
     WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (message == WM_DESTROY)
-            PostQuitMessage(0);
-        return DefWindowProcW(window, message, wParam, lParam);
-    };
+    windowClass.lpfnWndProc = BareWindowProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = L"QsBareReference";

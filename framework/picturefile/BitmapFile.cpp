@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "framework/core/File.h"
-#include "framework/painter/Picture.h"
 #include "framework/core/SafeSave.h"
+#include "framework/painter/Picture.h"
 #include "framework/picturefile/PixelBudget.h"
 
 namespace PictureFile {

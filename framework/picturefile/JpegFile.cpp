@@ -13,9 +13,9 @@
 #include <jerror.h>
 
 #include "framework/core/File.h"
+#include "framework/core/SafeSave.h"
 #include "framework/painter/Picture.h"
 #include "framework/picturefile/ExifInfo.h"
-#include "framework/core/SafeSave.h"
 #include "framework/picturefile/PixelBudget.h"
 
 // The libjpeg calls below report fatal errors by jumping back to the

@@ -4,8 +4,8 @@
 #include <exception>
 
 #include "framework/core/File.h"
-#include "framework/painter/Picture.h"
 #include "framework/core/SafeSave.h"
+#include "framework/painter/Picture.h"
 #include "framework/picturefile/PixelBudget.h"
 
 namespace PictureFile {

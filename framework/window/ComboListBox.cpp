@@ -1,5 +1,7 @@
 #include "framework/window/ComboListBox.h"
 
+#include <windowsx.h>
+
 #include "framework/window/ComboBox.h"
 
 namespace Window {
@@ -33,8 +35,7 @@ bool cComboListBox::OnList(std::int32_t x, std::int32_t y) const
 
 HWND cComboListBox::BarAt(std::int32_t x, std::int32_t y) const
 {
-    for (const cScrollBar* bar : {&const_cast<cComboListBox*>(this)->GetVerticalBar(),
-                                  &const_cast<cComboListBox*>(this)->GetHorizontalBar()})
+    for (const cScrollBar* bar : {&GetVerticalBar(), &GetHorizontalBar()})
     {
         if (!bar->IsBound() || !IsWindowVisible(bar->Handle()))
             continue;
@@ -69,7 +70,9 @@ LRESULT cComboListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_MOUSEHWHEEL:
-        return OnMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam), 0, 0) ? 0 : 0;
+        OnMouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam), GET_X_LPARAM(lParam),
+                     GET_Y_LPARAM(lParam));
+        return 0;
     default:
         break;
     }

@@ -100,9 +100,13 @@ bool cDialog::Create(std::int32_t resourceId, cWindow* parent)
 
 int cDialog::DoModal(std::int32_t resourceId, cWindow* parent)
 {
+    return DoModalOwnedBy(resourceId, parent ? parent->Handle() : nullptr);
+}
+
+int cDialog::DoModalOwnedBy(std::int32_t resourceId, HWND owner)
+{
     if (m_window)
         return -1;
-    const HWND owner = parent ? parent->Handle() : nullptr;
     if (owner && IsIconic(owner))
         ShowWindow(owner, SW_RESTORE);
     m_resourceId = resourceId;

@@ -49,6 +49,8 @@ public:
     // Modal: the code EndDialog was given (1 OK, 2 Cancel, 6 Yes, 7 No, or
     // another), -1 or 0 when the dialog cannot be created.
     int DoModal(std::int32_t resourceId, cWindow* parent);
+    // The same, owned by a window that is no toolkit window (null: none).
+    int DoModalOwnedBy(std::int32_t resourceId, HWND owner);
     // The dialog procedure of every toolkit dialog.
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

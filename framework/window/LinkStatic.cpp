@@ -2,23 +2,18 @@
 
 #include <algorithm>
 
-#include <shellapi.h>
-
-#include "framework/window/rules/WebAddress.h"
+#include "framework/window/WebLink.h"
 #include "framework/window/skin/Skin.h"
 
 namespace Window {
 
 bool cLinkStatic::Activate()
 {
-    HWND window = Handle();
     if (!m_target.IsEmpty())
     {
-        if (!IsWebAddress(m_target.View()))
+        if (!cWebLink::IsWebAddress(m_target))
             return false;
-        static_assert(sizeof(wchar_t) == sizeof(char16_t));
-        ShellExecuteW(window, L"open", reinterpret_cast<const wchar_t*>(m_target.Text()), nullptr, nullptr,
-                      SW_SHOWNORMAL);
+        cWebLink::Open(m_target);
         return true;
     }
     if (!(GetStyle() & SS_NOTIFY))

@@ -31,6 +31,8 @@ public:
     void SetSmoothScrolling(bool on) { m_smooth = on; }
     cScrollBar& GetVerticalBar() { return m_vertical; }
     cScrollBar& GetHorizontalBar() { return m_horizontal; }
+    const cScrollBar& GetVerticalBar() const { return m_vertical; }
+    const cScrollBar& GetHorizontalBar() const { return m_horizontal; }
 
     // The part of the client area that shows content (the client area less
     // the scroll bars that show).

@@ -164,8 +164,6 @@ TEST_F(MainToolWindowTest, FullScreenCaptureSavesOnePicturePerMonitorInTheirOrde
     EXPECT_GT(std::filesystem::file_size(first), std::filesystem::file_size(second));
     EXPECT_GE(std::filesystem::file_size(second), 360u * 300u * 3u);
     EXPECT_EQ(Status(), L"The image is copied to the clipboard.");
-    // The saved paths reached the window for the associated program.
-    ASSERT_EQ(tool.WaitingFiles().size(), 2u);
 }
 
 TEST_F(MainToolWindowTest, NothingGrabbedMeansNothingSavedOrAnnounced)

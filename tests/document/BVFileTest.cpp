@@ -37,16 +37,6 @@ cBytes CaptureDocumentStart(std::int32_t width, std::int32_t height)
     return b;
 }
 
-// A document of one image layer holding picture (raw planes).
-std::vector<std::uint8_t> ImageDocument(const Painter::cPicture& picture, const cBytes& graphic)
-{
-    cBytes b = DocumentStart(picture.Width(), picture.Height());
-    b.I16(0).Append(ObjectRecord()).U8(1).I32(1);
-    b.I32(256).I16(1).Append(graphic).Append(RawPictureRecord(picture));
-    b.I16(1).U8(1).I32(0);
-    return b.Bytes();
-}
-
 std::unique_ptr<Brimvale::cBVScene> Read(const std::vector<std::uint8_t>& bytes, int* error = nullptr)
 {
     cBVFile file;
@@ -113,7 +103,9 @@ TEST(BVFile, PlaneRunLengthCode)
         std::vector<std::uint8_t> code;
         cRecordWriter::EncodePlane(c.plane.data(), c.plane.size(), code);
         if (!c.code.empty())
+        {
             EXPECT_EQ(code, c.code) << c.what;
+        }
         // Every packet is a run of 2..129 or a literal of 1..128 bytes.
         for (std::size_t i = 0; i < code.size();)
         {

@@ -4,6 +4,7 @@
 // hand-made document fixtures, and small test layers.
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -53,7 +54,7 @@ public:
     cBytes& OldVersion(const char* tag, std::int16_t version)
     {
         char block[8] = {};
-        std::strncpy(block, tag, 8);
+        std::memcpy(block, tag, std::min<std::size_t>(std::strlen(tag), 8));
         Text(block, 8).I16(version);
         for (int i = 0; i < 6; ++i)
             U8(0);

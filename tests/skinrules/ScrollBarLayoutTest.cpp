@@ -64,7 +64,9 @@ TEST(ScrollBarLayoutTest, SmallPagesGetTheMinimumThumb)
 
 TEST(ScrollBarLayoutTest, NoThumbWhenThePageCoversTheRange)
 {
-    for (std::uint32_t page : {100u, 99u, 1000u})
+    // Page 99 of 0..99 still leaves two positions: only a page larger than
+    // max - min takes the thumb away.
+    for (std::uint32_t page : {100u, 1000u})
     {
         const cScrollBarLayout layout({0, 0, 17, 200}, {0, 99, page, 0, 0}, true, false, 17, 8);
         EXPECT_FALSE(layout.CanScroll()) << page;

@@ -280,3 +280,15 @@ TEST(ButtonTest, SubclassedSystemCheckBoxCountsEveryClickOfADoubleClick)
     button.Destroy();
     Settle();
 }
+
+TEST(ButtonTest, RadioPixelsShowTheDot)
+{
+    sButtonFixture f(BS_AUTORADIOBUTTON);
+    const POINT mark = MarkCentre(f.button);
+    MouseMove(f.parent.Handle(), 400, 300);
+    EXPECT_EQ(Palette(0), PixelAt(f.Handle(), mark.x, mark.y));  // unchecked: the fill
+    f.button.SetCheck(1);
+    EXPECT_EQ(Palette(21), PixelAt(f.Handle(), mark.x, mark.y));  // checked: the dot
+    EnableWindow(f.Handle(), FALSE);
+    EXPECT_EQ(Palette(8), PixelAt(f.Handle(), mark.x, mark.y));  // disabled dot
+}

@@ -289,3 +289,58 @@ TEST(ComboBoxTest, PixelsOfTheListRows)
     EXPECT_FALSE(f.combo.IsDroppedDown());
     EXPECT_EQ(1, f.combo.GetCurSel());  // Esc keeps the selection
 }
+
+TEST(ComboBoxTest, PixelsOfTheFace)
+{
+    sComboFixture f;
+    const int x = 8, y = 12;  // inside the face, left of any text
+    MouseMove(f.parent.Handle(), 400, 300);
+    const std::uint32_t normal = PixelAt(f.Handle(), x, y);
+    EXPECT_TRUE(Near(normal, Palette(7), 12)) << std::hex << normal;
+    MouseMove(f.Handle(), x, y);
+    const std::uint32_t hot = PixelAt(f.Handle(), x, y);
+    EXPECT_TRUE(Near(hot, Palette(5), 12)) << std::hex << hot;
+    MouseMove(f.parent.Handle(), 400, 300);
+    EnableWindow(f.Handle(), FALSE);
+    EXPECT_EQ(Palette(7), PixelAt(f.Handle(), x, y));
+    // The arrow glyph of a disabled combo is in the disabled text colour.
+    const Container::sRect& button = f.combo.GetButtonRect();
+    const RECT glyph{button.left + 3, button.top + 3, button.right - 3, button.bottom - 3};
+    EXPECT_GT(CountColour(f.Handle(), glyph, Palette(13)), 3);
+}
+
+TEST(ComboBoxTest, AttachedSystemComboOpensOnlyTheToolkitList)
+{
+    cRecordingParent& parent = SharedParent();
+    HWND system = CreateWindowExW(0, L"ComboBox", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST, 20, 20,
+                                  220, 200, parent.Handle(), reinterpret_cast<HMENU>(kId), GetModuleHandleW(nullptr),
+                                  nullptr);
+    cComboBox combo;
+    ASSERT_TRUE(combo.Attach(system));
+    EXPECT_EQ(0, SendMessageW(system, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"One")));
+    EXPECT_EQ(1, SendMessageW(system, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Two")));
+    EXPECT_EQ(2, combo.GetCount());
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(COMBOBOXINFO);
+    ASSERT_TRUE(GetComboBoxInfo(system, &info));
+    MouseMove(parent.Handle(), 400, 300);
+    Activate(parent.Handle(), system);
+    for (int round = 0; round < 2; ++round)
+    {
+        if (round == 0)
+            KeyPress(VK_F4);
+        else
+            KeyPressWith(VK_MENU, VK_DOWN);
+        EXPECT_TRUE(combo.IsDroppedDown());
+        EXPECT_FALSE(info.hwndList && IsWindowVisible(info.hwndList));  // not the system's own list
+        KeyPress(VK_DOWN);
+        KeyPress(VK_RETURN);
+        EXPECT_FALSE(combo.IsDroppedDown());
+    }
+    EXPECT_EQ(1, SendMessageW(system, CB_GETCURSEL, 0, 0));
+    wchar_t text[16] = {};
+    GetWindowTextW(system, text, 16);
+    EXPECT_STREQ(L"Two", text);
+    combo.Destroy();
+    Settle();
+}
