@@ -143,7 +143,7 @@ LRESULT cDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     {
     case WM_CREATE: return TRUE;
     case WM_DESTROY: OnDestroy(); return TRUE;
-    case WM_MOVE: OnMove(LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_MOVE: OnMove(x, y); return TRUE;  // signed: left of or above the primary monitor is negative
     case WM_SIZE: OnSize(std::int32_t(wParam), LOWORD(lParam), HIWORD(lParam)); return TRUE;
     case WM_PAINT: return OnPaint() ? TRUE : FALSE;
     case WM_CLOSE: OnClose(); return TRUE;

@@ -76,6 +76,12 @@ public:
         if (input.header.dwType == RIM_TYPEKEYBOARD)
             rawKeys.push_back(input.data.keyboard.VKey);
     }
+    std::vector<std::pair<std::int32_t, std::int32_t>> moves;
+    void OnMove(std::int32_t x, std::int32_t y) override
+    {
+        moves.emplace_back(x, y);
+        cDialog::OnMove(x, y);
+    }
 };
 
 // A child page that takes one command of its own.
@@ -191,6 +197,17 @@ TEST_F(DialogTest, ModelessDialogIsBoundOnInitAndEndSessionLeavesIt)
     SendMessageW(m_dialog.Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ((std::vector<std::string>{"init"}), m_dialog.calls);
     EXPECT_TRUE(IsWindow(m_dialog.Handle()));
+}
+
+// A dialog left of and above the primary monitor hears negative positions.
+TEST_F(DialogTest, MovePositionsAreSigned)
+{
+    m_language.Select(u"English");
+    ASSERT_TRUE(m_dialog.Create(IDD_TEST_DIALOG, nullptr));
+    m_dialog.moves.clear();
+    SendMessageW(m_dialog.Handle(), WM_MOVE, 0, MAKELPARAM(std::uint16_t(-120), std::uint16_t(-40)));
+    ASSERT_EQ(m_dialog.moves.size(), 1u);
+    EXPECT_EQ(m_dialog.moves.back(), std::make_pair(std::int32_t(-120), std::int32_t(-40)));
 }
 
 TEST_F(DialogTest, TitleAndCaptionsComeFromTheLanguage)
