@@ -2,7 +2,10 @@
 
 #include "app/AboutDialog.h"
 #include "app/CaptureFrame.h"
+#include "app/ClickWindow.h"
 #include "app/ClipboardWriter.h"
+#include "app/MarkWindow.h"
+#include "app/NormalCaptureWindow.h"
 #include "app/PreferenceDialog.h"
 #include "app/WindowCaptureRect.h"
 #include "app/capture/SaveDialogFilter.h"
@@ -123,6 +126,7 @@ void cMainToolWindow::OnClose()
 
 void cMainToolWindow::OnDestroy()
 {
+    DestroyCaptureModeWindows();
     KillTimer(Handle(), kPickTimer);
     cDialog::OnDestroy();
 }
@@ -137,8 +141,11 @@ void cMainToolWindow::OnEndSession(bool ending, LPARAM flags)
 bool cMainToolWindow::OnTimer(UINT_PTR id, LPARAM lParam)
 {
     // The pick timer steps window picking while the window is hidden.
-    if (id == kPickTimer)
+    if (id == kPickTimer) {
+        if (!IsWindowVisible(Handle()))
+            PickStep();
         return true;
+    }
     return cDialog::OnTimer(id, lParam);
 }
 
@@ -171,6 +178,7 @@ bool cMainToolWindow::OnInitDialog()
     CreateToolTips();
     EnableWindow(GetDlgItem(Handle(), IDC_CAPTURE_FRAME_CANCEL), FALSE);
     LoadButtonPictures();
+    CreateCaptureModeWindows();
     SetCheck(IDC_CHECK_CONFIRM_SAVING, m_settings->ConfirmSaving);
     SetCheck(IDC_CHECK_SEND_TO_ASSOCIATED_PROGRAM, m_settings->CheckedAssociatedProgram);
     SetStatus(IDS_MSG_WELCOME);
@@ -257,6 +265,12 @@ bool cMainToolWindow::PreTranslateMessage(MSG* message)
         CaptureFramed();
         return true;
     }
+    if (m_frame != nullptr && m_frame->IsVisible() && message->message == WM_KEYDOWN &&
+        (message->wParam == VK_LEFT || message->wParam == VK_UP || message->wParam == VK_RIGHT ||
+         message->wParam == VK_DOWN)) {
+        MoveFrameByKey(UINT(message->wParam));
+        return true;
+    }
     if (m_accelerators != nullptr) {
         MSG copy = *message;
         if (TranslateAcceleratorW(Handle(), m_accelerators, &copy))
@@ -301,6 +315,13 @@ bool cMainToolWindow::OnCommand(std::int32_t id, std::int32_t code, HWND control
     case IDC_CAPTURE_FULL_SCREEN:
         CaptureFullScreen();
         break;
+    case IDC_CAPTURE_WINDOW:
+        StartWindowPick();
+        break;
+    case IDC_NORMAL_CAPTURE:
+        if (!fromAccelerator)
+            StartDragSelect();
+        break;
     case IDC_OPEN_SAVE_FOLDER:
         OpenSaveFolder();
         break;
@@ -317,8 +338,7 @@ bool cMainToolWindow::OnCommand(std::int32_t id, std::int32_t code, HWND control
         ShowOptions();
         break;
     default:
-        // Drag-select (1005) and window picking (3001) arrive with their
-        // own windows; OK and Cancel never end this window.
+        // OK and Cancel never end this window.
         break;
     }
     return true;
@@ -466,6 +486,7 @@ void cMainToolWindow::RestoreIdle()
 {
     KillTimer(Handle(), kPickTimer);
     m_pickedWindow = nullptr;
+    HideCaptureModeWindows(false);
     CancelFraming();
     if (!IsWindowVisible(Handle()))
         ShowWindow(Handle(), SW_SHOWNA);
@@ -478,6 +499,7 @@ void cMainToolWindow::HideForCapture()
     KillTimer(Handle(), kPickTimer);
     if (m_frame != nullptr)
         m_frame->HideAll();
+    HideCaptureModeWindows(true);
     if (IsWindowVisible(Handle()))
         ShowWindow(Handle(), SW_HIDE);
     Sleep(kHideWaitMs);

@@ -31,6 +31,10 @@ class cCaptureFrame;
 class cMainToolWindow : public Window::cDialog, public cSimplePictureSaveThread::cListener
 {
 public:
+    // The window picker's highlight and click catcher, the drag-select overlay.
+    class cMarkWindow;
+    class cClickWindow;
+    class cNormalCaptureWindow;
     // Status texts (language ids).
     enum eStatus : int
     {
@@ -77,6 +81,21 @@ public:
     // Hides the frame, its companions and the tool window, then waits for
     // the desktop to repaint.
     void HideForCapture();
+
+    // Capture modes (MainToolWindowModes.cpp).
+    // Arrow keys while framing: move by 1 (10 with Shift), resize with Ctrl.
+    void MoveFrameByKey(UINT key);
+    // Window picking: the highlight follows the window under the pointer.
+    void StartWindowPick();
+    void PickStep();
+    void CapturePicked();
+    HWND PickedWindow() const { return m_pickedWindow; }
+    // Drag-select on a frozen copy of the monitor under the pointer.
+    void StartDragSelect();
+    // Escape or Enter while a capture mode hides the tool window.
+    void OnCaptureModeKey(bool enter);
+    // The focus to the tool window (within the program), and a repaint.
+    void FocusAndRepaint();
 
     // Captures.
     void CaptureRects(const std::vector<Container::sRect>& rects);
@@ -126,6 +145,11 @@ public:
     void OnCancel() override {}
 
 private:
+    void CreateCaptureModeWindows();
+    void DestroyCaptureModeWindows();
+    // Hides the highlight and the click catcher; with overlay also the
+    // drag-select overlay.
+    void HideCaptureModeWindows(bool overlay);
     // True when the system command was the tool window's own to handle.
     bool HandleSysCommand(WPARAM command);
     // The About dialog, modal, owned by the tool window.
@@ -162,6 +186,9 @@ private:
     bool m_altHeld = false;
     bool m_busy = false;
     HWND m_pickedWindow = nullptr;
+    std::unique_ptr<cMarkWindow> m_markWindow;
+    std::unique_ptr<cClickWindow> m_clickWindow;
+    std::unique_ptr<cNormalCaptureWindow> m_dragSelect;
     cMonitorList::tSource m_monitors;
     std::function<void()> m_endSession;
     std::function<void()> m_languageChanged;

@@ -166,10 +166,10 @@ bool cQuillsnapperApp::PreTranslateMessage(MSG* message)
 {
     const bool toolWindowVisible = m_toolWindow.IsVisible();
     if (message->message == WM_KEYDOWN && !toolWindowVisible && m_toolWindow.Handle() != nullptr) {
-        // A capture mode that hides the tool window is on: Escape and Enter
-        // end it.
+        // A capture mode that hides the tool window is on: Escape ends it,
+        // Enter captures the picked window (and ends drag-select).
         if (message->wParam == VK_ESCAPE || message->wParam == VK_RETURN) {
-            m_toolWindow.RestoreIdle();
+            m_toolWindow.OnCaptureModeKey(message->wParam == VK_RETURN);
             return true;
         }
     }
