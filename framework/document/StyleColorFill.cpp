@@ -4,7 +4,6 @@
 #include "framework/document/RecordWriter.h"
 #include "framework/document/StylePixels.h"
 #include "framework/painter/BlendModes.h"
-#include "framework/painter/Canvas.h"
 
 namespace Style {
 
@@ -19,9 +18,7 @@ bool cStyle::cColorFill::Render(Painter::cPicture& output, const Painter::cPictu
     result.SetOpaque();
     // The colour is laid on opaque, at an opacity of its own alpha.
     colour.Fill(m_colour | 0xFF000000u);
-    Painter::cCanvas canvas(result);
-    canvas.CompositeAt(0, 0, colour, colour.Bounds(), m_mode, static_cast<std::int32_t>(m_colour >> 24));
-    CopyAlpha(result, input);
+    CompositeKeepingAlpha(result, colour, m_mode, static_cast<std::int32_t>(m_colour >> 24), input);
     output = std::move(result);
     return true;
 }

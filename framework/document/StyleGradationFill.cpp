@@ -65,9 +65,7 @@ bool cStyle::cGradationFillStyle::Render(Painter::cPicture& output, const Painte
     fill.SetPoints(x1, y1, x2, y2);
     Painter::cCanvas rampCanvas(ramp);
     rampCanvas.FillRect(0, 0, float(input.Width()), float(input.Height()), &fill, Painter::cCanvas::sStroke{});
-    Painter::cCanvas canvas(result);
-    canvas.CompositeAt(0, 0, ramp, ramp.Bounds(), mode, std::clamp(opacity, 0, 255));
-    CopyAlpha(result, input);
+    CompositeKeepingAlpha(result, ramp, mode, std::clamp(opacity, 0, 255), input);
     output = std::move(result);
     return true;
 }

@@ -4,7 +4,6 @@
 #include "framework/document/RecordWriter.h"
 #include "framework/document/StylePixels.h"
 #include "framework/painter/BlendModes.h"
-#include "framework/painter/Canvas.h"
 #include "framework/painter/Channel.h"
 
 namespace Style {
@@ -36,9 +35,7 @@ bool cStyle::cInnerGlow::Render(Painter::cPicture& output, const Painter::cPictu
         for (std::int32_t x = 0; x < input.Width(); ++x)
             row[x] = MixInner(from[x], colour, 255u - blurred.Value(x, y));
     }
-    Painter::cCanvas canvas(result);
-    canvas.CompositeAt(0, 0, mixed, mixed.Bounds(), m_mode, 255);
-    CopyAlpha(result, input);
+    CompositeKeepingAlpha(result, mixed, m_mode, 255, input);
     output = std::move(result);
     return true;
 }

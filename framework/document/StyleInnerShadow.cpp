@@ -4,7 +4,6 @@
 #include "framework/document/RecordWriter.h"
 #include "framework/document/StylePixels.h"
 #include "framework/painter/BlendModes.h"
-#include "framework/painter/Canvas.h"
 #include "framework/painter/Channel.h"
 
 namespace Style {
@@ -47,9 +46,7 @@ bool cStyle::cInnerShadow::Render(Painter::cPicture& output, const Painter::cPic
             row[x] = MixInner(from[x], colour, strength);
         }
     }
-    Painter::cCanvas canvas(result);
-    canvas.CompositeAt(0, 0, mixed, mixed.Bounds(), m_mode, 255);
-    CopyAlpha(result, input);
+    CompositeKeepingAlpha(result, mixed, m_mode, 255, input);
     output = std::move(result);
     return true;
 }

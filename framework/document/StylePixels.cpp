@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/painter/Canvas.h"
 #include "framework/painter/Picture.h"
 
 namespace Style {
@@ -74,6 +75,14 @@ void CopyAlpha(Painter::cPicture& picture, const Painter::cPicture& source)
         for (std::int32_t x = 0; x < width; ++x)
             row[x] = (row[x] & 0x00FFFFFFu) | (from[x] & 0xFF000000u);
     }
+}
+
+void CompositeKeepingAlpha(Painter::cPicture& picture, const Painter::cPicture& layer, std::int32_t mode,
+                           std::int32_t opacity, const Painter::cPicture& alphaSource)
+{
+    Painter::cCanvas canvas(picture);
+    canvas.CompositeAt(0, 0, layer, layer.Bounds(), mode, opacity);
+    CopyAlpha(picture, alphaSource);
 }
 
 std::uint64_t PassWork(const Container::sRect& area, std::int64_t blur, std::int64_t spread)

@@ -1,7 +1,8 @@
 #pragma once
 
 // Pixel helpers the layer styles share: rectangle growth in saturating
-// arithmetic, the behind rule, the inner-effect colour mix, and the work
+// arithmetic, the behind rule, the inner-effect colour mix, compositing a
+// layer under the input's alpha, and the work
 // estimate of a blurred pass.
 
 #include <cstdint>
@@ -32,6 +33,10 @@ std::uint32_t MixInner(std::uint32_t pixel, std::uint32_t colour, std::uint32_t 
 
 // Sets every alpha byte of picture to the one of the same pixel of source.
 void CopyAlpha(Painter::cPicture& picture, const Painter::cPicture& source);
+// Composites layer over picture at (0, 0) in blending mode at opacity, then
+// gives picture the alpha of alphaSource (CopyAlpha).
+void CompositeKeepingAlpha(Painter::cPicture& picture, const Painter::cPicture& layer, std::int32_t mode,
+                           std::int32_t opacity, const Painter::cPicture& alphaSource);
 
 // Pixel operations of a pass over area pixels blurred by radius (and
 // spread or choked by another radius), saturating.

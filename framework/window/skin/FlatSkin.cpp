@@ -212,17 +212,7 @@ void cFlatSkin::DrawHeaderItem(GDI::cPictureDC& dc, const sRect& rect, std::u16s
                                                              : P::ButtonFace]);
     Drawing::Fill(dc.Picture(), {rect.left, rect.bottom - 1, rect.right, rect.bottom}, m_palette[P::Outline]);
     DrawHeaderDivider(dc, {rect.right - 1, rect.top + 2, rect.right, rect.bottom - 2});
-    sRect textRect{rect.left + 4, rect.top, rect.right - 4, rect.bottom};
-    if (sort != 0)
-    {
-        const std::int32_t side = std::min(rect.Height() / 2, 8);
-        const sRect mark{textRect.right - side, rect.top + (rect.Height() - side) / 2, textRect.right,
-                         rect.top + (rect.Height() - side) / 2 + side};
-        DrawGlyph(dc, mark, sort > 0 ? GlyphArrowUp : GlyphArrowDown, m_palette[P::Text]);
-        textRect.right = mark.left - 2;
-    }
-    PaintText(dc, text, textRect, DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX,
-              m_palette[state == sButtonState::Disabled ? P::DisabledText : P::Text], font);
+    const sRect textRect = DrawHeaderLabel(dc, rect, text, font, state, sort);
     Drawing::MakeOpaque(dc.Picture(), textRect);
 }
 

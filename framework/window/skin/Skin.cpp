@@ -822,6 +822,12 @@ void cSkin::DrawHeaderItem(GDI::cPictureDC& dc, const sRect& rect, std::u16strin
 {
     FillGlossy(dc, rect, m_palette[state == sButtonState::Hot ? P::Light : P::ButtonFace], true);
     DrawHeaderDivider(dc, {rect.right - 1, rect.top, rect.right, rect.bottom});
+    DrawHeaderLabel(dc, rect, text, font, state, sort);
+}
+
+sRect cSkin::DrawHeaderLabel(GDI::cPictureDC& dc, const sRect& rect, std::u16string_view text, HFONT font,
+                             std::int32_t state, std::int32_t sort)
+{
     sRect textRect{rect.left + 4, rect.top, rect.right - 4, rect.bottom};
     if (sort != 0)
     {
@@ -833,6 +839,7 @@ void cSkin::DrawHeaderItem(GDI::cPictureDC& dc, const sRect& rect, std::u16strin
     }
     PaintText(dc, text, textRect, DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX,
               m_palette[state == sButtonState::Disabled ? P::DisabledText : P::Text], font);
+    return textRect;
 }
 
 void cSkin::DrawHeaderDivider(GDI::cPictureDC& dc, const sRect& rect) { Drawing::Fill(dc.Picture(), rect, m_palette[P::Outline]); }

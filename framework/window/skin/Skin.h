@@ -287,6 +287,10 @@ protected:
     // The size DrawTextW measures (DT_CALCRECT) for the text in a font.
     Container::sPoint MeasureText(GDI::cDC& dc, std::u16string_view text, const Container::sRect& rect, UINT flags,
                                   HFONT font) const;
+    // A header item's text inset in rect, with its sort mark (sort as for
+    // DrawHeaderItem) at the right; returns the rectangle the text took.
+    Container::sRect DrawHeaderLabel(GDI::cPictureDC& dc, const Container::sRect& rect, std::u16string_view text,
+                                     HFONT font, std::int32_t state, std::int32_t sort);
     void MakeFonts();
     void MakeBrushes();
 
