@@ -68,22 +68,6 @@ std::vector<HWND> ProgramWindows(DWORD processId, const wchar_t* className)
     return search.found;
 }
 
-std::vector<RECT> Monitors()
-{
-    std::vector<RECT> monitors;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-            MONITORINFO info{};
-            info.cbSize = sizeof(info);
-            if (GetMonitorInfoW(monitor, &info))
-                reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
-}
-
 class CaptureModes : public testing::Test
 {
 protected:

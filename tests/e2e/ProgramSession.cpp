@@ -13,6 +13,23 @@ static_assert(sizeof(wchar_t) == 2, "Win32 text is UTF-16");
 
 namespace E2e {
 
+std::vector<RECT> Monitors()
+{
+    std::vector<RECT> monitors;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof(info);
+            if (GetMonitorInfoW(monitor, &info))
+                reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+
 namespace {
 
 const wchar_t kToolWindowCaption[] = L"Vadrin Quillsnapper";

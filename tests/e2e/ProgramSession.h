@@ -32,6 +32,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
 int RunAndWait(const std::wstring& application, const std::wstring& arguments, DWORD timeoutMs = 20000);
 // xdotool with the arguments, e.g. L"key Print".
 bool Xdotool(const std::wstring& arguments);
+// Every monitor's rectangle, in enumeration order.
+std::vector<RECT> Monitors();
 
 // One started copy of the program; killed if a test leaves it running.
 class cProgram

@@ -20,22 +20,6 @@ namespace {
 const int kIdleButtons[] = {1005, 1006, 3001, 3002, 3056, 3050};
 const int kFramingButtons[] = {140, 3046};
 
-std::vector<RECT> Monitors()
-{
-    std::vector<RECT> monitors;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-            MONITORINFO info{};
-            info.cbSize = sizeof(info);
-            if (GetMonitorInfoW(monitor, &info))
-                reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
-}
-
 // The pointer over the tool window's status line, clicked, so that keys
 // reach the tool window (without a window manager keys go to the window
 // under the pointer).
