@@ -2,15 +2,21 @@
 
 #include "app/capture/ClipboardImage.h"
 
-#include <cstring>
-#include <vector>
+#include <cstdint>
 
 namespace {
 
-// Places bytes as format; the clipboard owns the block once placed.
-bool PlaceBlock(UINT format, const std::vector<std::uint8_t>& bytes)
+using tSize = std::uint64_t (*)(const Painter::cPicture&);
+using tWrite = bool (*)(const Painter::cPicture&, std::uint8_t*, std::uint64_t);
+
+// Lays the picture out straight into a movable, zero-initialised global
+// block and places it as format; the clipboard owns the block once placed.
+bool PlaceBlock(UINT format, const Painter::cPicture& picture, tSize size, tWrite write)
 {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size());
+    const std::uint64_t bytes = size(picture);
+    if (bytes == 0 || bytes > SIZE_MAX)
+        return false;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(bytes));
     if (block == nullptr)
         return false;
     void* memory = GlobalLock(block);
@@ -18,9 +24,9 @@ bool PlaceBlock(UINT format, const std::vector<std::uint8_t>& bytes)
         GlobalFree(block);
         return false;
     }
-    std::memcpy(memory, bytes.data(), bytes.size());
+    const bool written = write(picture, static_cast<std::uint8_t*>(memory), bytes);
     GlobalUnlock(block);
-    if (SetClipboardData(format, block) == nullptr) {
+    if (!written || SetClipboardData(format, block) == nullptr) {
         GlobalFree(block);
         return false;
     }
@@ -37,10 +43,9 @@ int cClipboardWriter::Place(HWND owner, const Painter::cPicture& picture)
         return 0;
     EmptyClipboard();
     int placed = 0;
-    std::vector<std::uint8_t> bytes;
-    if (cClipboardImage::MakeDib(picture, bytes) && PlaceBlock(CF_DIB, bytes))
+    if (PlaceBlock(CF_DIB, picture, cClipboardImage::DibSize, cClipboardImage::WriteDib))
         ++placed;
-    if (cClipboardImage::MakeDibV5(picture, bytes) && PlaceBlock(CF_DIBV5, bytes))
+    if (PlaceBlock(CF_DIBV5, picture, cClipboardImage::DibV5Size, cClipboardImage::WriteDibV5))
         ++placed;
     CloseClipboard();
     return placed;

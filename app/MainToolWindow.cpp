@@ -19,6 +19,7 @@
 #include "framework/picturefile/PictureFile.h"
 #include "framework/settings/LanguageTable.h"
 #include "framework/window/Button.h"
+#include "framework/window/FileDialog.h"
 #include "framework/window/Toolkit.h"
 #include "resources/AboutResources.h"
 #include "resources/PreferenceResources.h"
@@ -26,10 +27,11 @@
 #include "resources/resource.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 #include <shellapi.h>
 
 #include <algorithm>
+#include <memory>
+#include <new>
 
 static_assert(sizeof(wchar_t) == 2, "Win32 text is UTF-16");
 
@@ -571,18 +573,31 @@ void cMainToolWindow::CaptureFramed()
 
 void cMainToolWindow::ProcessCaptures(std::vector<Painter::cPicture>& pictures)
 {
-    if (pictures.empty())
+    // The pictures are shared, not copied, by whoever still needs them:
+    // the clipboard below, the save dialog or the worker.
+    std::vector<cSimplePictureSaveThread::tSharedPicture> shared;
+    try {
+        for (Painter::cPicture& picture : pictures)
+            shared.push_back(std::make_shared<const Painter::cPicture>(std::move(picture)));
+    } catch (const std::bad_alloc&) {
+        shared.clear();
+    }
+    pictures.clear();
+    if (shared.empty())
         return;
+    // A background save is under way before the clipboard is filled, so
+    // the files do not wait for the clipboard.
+    const bool confirm = m_settings->ConfirmSaving;
+    if (!confirm)
+        SaveInBackground(shared);
     if (m_settings->CheckedCopyClipboard) {
-        if (CopyToClipboard(pictures.back()) > 0)
+        if (CopyToClipboard(*shared.back()) > 0)
             SetStatus(IDS_MSG_COPYED_CLIPBOARD);
     } else {
         SetStatus(0);
     }
-    if (m_settings->ConfirmSaving)
-        SaveWithDialog(pictures);
-    else
-        SaveInBackground(pictures);
+    if (confirm)
+        SaveWithDialog(shared);
 }
 
 int cMainToolWindow::CopyToClipboard(const Painter::cPicture& picture)
@@ -590,43 +605,31 @@ int cMainToolWindow::CopyToClipboard(const Painter::cPicture& picture)
     return cClipboardWriter::Place(Handle(), picture);
 }
 
-void cMainToolWindow::SaveWithDialog(std::vector<Painter::cPicture>& pictures)
+void cMainToolWindow::SaveWithDialog(const std::vector<cSimplePictureSaveThread::tSharedPicture>& pictures)
 {
     const bool wasBusy = m_busy;
     m_busy = true;
     const cSettingsRecord::sNaming naming = m_settings->Naming();
-    const std::u16string filter = cSaveDialogFilter::DialogForm();
     std::vector<Container::cWideString> saved;
     Brimvale::cBVPictureFileFactory factory;
-    for (const Painter::cPicture& picture : pictures) {
+    for (const cSimplePictureSaveThread::tSharedPicture& picture : pictures) {
         const Container::cWideString proposed = m_namer.MakeCaptureFileName(naming);
-        // Room for any path the dialog may return; the proposal is cut
-        // to fit, never written past the buffer.
-        std::vector<wchar_t> buffer(32768, L'\0');
-        const std::size_t length = std::min(proposed.Length(), buffer.size() - 1);
-        std::copy_n(reinterpret_cast<const wchar_t*>(proposed.Text()), length, buffer.begin());
-
-        OPENFILENAMEW dialog{};
-        dialog.lStructSize = sizeof(dialog);
-        dialog.hwndOwner = Handle();
-        dialog.lpstrFilter = Wide(filter.c_str());
-        dialog.nFilterIndex = static_cast<DWORD>(cSaveDialogFilter::IndexOf(naming.format));
-        dialog.lpstrFile = buffer.data();
-        dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-        dialog.lpstrInitialDir = Wide(naming.folder.Text());
-        dialog.lpstrDefExt = Wide(naming.format.Text());
-        dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
-        const bool chosen = GetSaveFileNameW(&dialog) != FALSE;
+        // The dialog's buffer grows to the proposal, however long the folder.
+        Window::cFileDialog dialog(false, proposed.Text(), naming.format.Text(), naming.folder.Text(),
+                                   OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER,
+                                   cSaveDialogFilter::Text(),
+                                   static_cast<DWORD>(cSaveDialogFilter::IndexOf(naming.format)));
+        const bool chosen = dialog.DoModal(this) == IDOK;
         m_namer.Release(proposed);
         if (!chosen)
             continue;
 
-        const Container::cWideString path(reinterpret_cast<const char16_t*>(buffer.data()));
+        const Container::cWideString& path = dialog.FileName();
         std::unique_ptr<PictureFile::cPictureFile> file(factory.Create(path));
         if (!file)
             continue;
         file->SetSaveOptions(PictureFile::sSaveOptions());
-        if (file->Save(picture, path)) {
+        if (file->Save(*picture, path)) {
             saved.push_back(path);
             SetStatus(IDS_MSG_SAVED_FILE);
         }
@@ -636,11 +639,13 @@ void cMainToolWindow::SaveWithDialog(std::vector<Painter::cPicture>& pictures)
     m_busy = wasBusy;
 }
 
-void cMainToolWindow::SaveInBackground(const std::vector<Painter::cPicture>& pictures)
+void cMainToolWindow::SaveInBackground(const std::vector<cSimplePictureSaveThread::tSharedPicture>& pictures)
 {
     CollectFinishedWorkers();
     auto worker = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(m_settings->Naming(), m_namer, this);
-    if (!worker || !worker->Start() || !worker->SetQueue(pictures))
+    if (!worker || !worker->Start())
+        return;
+    if (!worker->SetQueue(pictures))
         return;
     worker->Wake();
     m_workers.push_back(std::move(worker));

@@ -102,7 +102,8 @@ public:
     void CaptureFullScreen();
     void CaptureWindowUnderCursor();
     void CaptureFramed();
-    // After a capture: clipboard, then saving (dialog or worker).
+    // After a capture: the clipboard and saving (a dialog for each picture,
+    // or a worker). The pictures are taken over (pictures is left empty).
     void ProcessCaptures(std::vector<Painter::cPicture>& pictures);
     // Answers the number of clipboard formats placed.
     int CopyToClipboard(const Painter::cPicture& picture);
@@ -163,8 +164,8 @@ private:
     void CreateToolTips();
     void ShowButton(int id, bool show);
     void GrabAndProcess(const std::vector<Container::sRect>& rects);
-    void SaveWithDialog(std::vector<Painter::cPicture>& pictures);
-    void SaveInBackground(const std::vector<Painter::cPicture>& pictures);
+    void SaveWithDialog(const std::vector<cSimplePictureSaveThread::tSharedPicture>& pictures);
+    void SaveInBackground(const std::vector<cSimplePictureSaveThread::tSharedPicture>& pictures);
     void CollectFinishedWorkers();
     void OpenSaveFolder();
 

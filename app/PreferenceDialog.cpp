@@ -15,6 +15,7 @@
 #include "framework/settings/LanguageTable.h"
 #include "framework/settings/win32/GrammarCheck.h"
 #include "framework/window/FileDialog.h"
+#include "framework/window/SystemLibrary.h"
 #include "framework/window/WebLink.h"
 #include "framework/window/skin/Skin.h"
 #include "resources/AboutResources.h"
@@ -282,8 +283,14 @@ void cPreferenceDialog::ShowUserProgram(bool show)
 
 void cPreferenceDialog::BrowseForSaveFolder()
 {
-    // The new dialog style needs a single-threaded apartment.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // The new dialog style needs a single-threaded apartment; the COM
+    // library is loaded only when the folder dialog is wanted.
+    using tInitialize = HRESULT(WINAPI*)(LPVOID, DWORD);
+    using tUninitialize = void(WINAPI*)();
+    const auto initialize = Window::cSystemLibrary::Find<tInitialize>(L"ole32.dll", "CoInitializeEx");
+    const auto uninitialize = Window::cSystemLibrary::Find<tUninitialize>(L"ole32.dll", "CoUninitialize");
+    const HRESULT com =
+        initialize != nullptr && uninitialize != nullptr ? initialize(nullptr, COINIT_APARTMENTTHREADED) : E_FAIL;
     m_browseStart = ItemText(IDC_SAVE_FILE_PATH);
     BROWSEINFOW info{};
     info.hwndOwner = Handle();
@@ -295,10 +302,10 @@ void cPreferenceDialog::BrowseForSaveFolder()
         wchar_t path[MAX_PATH] = {};
         if (SHGetPathFromIDListW(chosen, path))
             SetItemText(IDC_SAVE_FILE_PATH, Container::cWideString(reinterpret_cast<const char16_t*>(path)));
-        CoTaskMemFree(chosen);
+        ILFree(chosen);
     }
     if (SUCCEEDED(com))
-        CoUninitialize();
+        uninitialize();
 }
 
 void cPreferenceDialog::ChooseUserProgram()

@@ -25,4 +25,13 @@ public:
     // 32 bits, BI_RGB, image size = height x width x 4, every other field 0)
     // and the pixels as stored (blue, green, red, alpha), rows bottom first.
     static bool MakeDibV5(const Painter::cPicture& picture, std::vector<std::uint8_t>& bytes);
+
+    // The same blocks written straight into memory of the caller's (the
+    // clipboard's own block), without a copy in between: the size the block
+    // needs (0 when the picture cannot be offered), and the writer, which
+    // fails unless size is exactly that.
+    static std::uint64_t DibSize(const Painter::cPicture& picture);
+    static bool WriteDib(const Painter::cPicture& picture, std::uint8_t* block, std::uint64_t size);
+    static std::uint64_t DibV5Size(const Painter::cPicture& picture);
+    static bool WriteDibV5(const Painter::cPicture& picture, std::uint8_t* block, std::uint64_t size);
 };

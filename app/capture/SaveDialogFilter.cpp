@@ -24,13 +24,3 @@ int cSaveDialogFilter::IndexOf(const Container::cWideString& format)
 {
     return Storage::FilterIndexOf(Text(), format.Text());
 }
-
-std::u16string cSaveDialogFilter::DialogForm()
-{
-    std::u16string text(Text());
-    // The text ends in "||", so the result ends in two nulls.
-    for (char16_t& c : text)
-        if (c == u'|')
-            c = u'\0';
-    return text;
-}

@@ -2,8 +2,6 @@
 
 #include "framework/core/WideString.h"
 
-#include <string>
-
 // The file types the save dialog offers, as one "|"-separated text of
 // description and pattern pairs ending in "||".
 class cSaveDialogFilter
@@ -13,7 +11,4 @@ public:
     // The 1-based filter entry that lists "*.<format>"; one more than the
     // number of entries when none does (the dialog then shows the first).
     static int IndexOf(const Container::cWideString& format);
-    // The filter as the Windows file dialogs want it: every "|" a null
-    // character, ending in two of them.
-    static std::u16string DialogForm();
 };

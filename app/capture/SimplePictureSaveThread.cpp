@@ -8,18 +8,33 @@ cSimplePictureSaveThread::cSimplePictureSaveThread(const cKey& key, const cSetti
 {
 }
 
-bool cSimplePictureSaveThread::SetQueue(const std::vector<Painter::cPicture>& pictures)
+bool cSimplePictureSaveThread::SetQueue(const std::vector<tSharedPicture>& pictures)
 {
     std::lock_guard guard(m_lock);
     m_queue.clear();
-    for (const Painter::cPicture& picture : pictures) {
-        m_queue.emplace_back(picture);
-        if (m_queue.back().IsEmpty() != picture.IsEmpty()) {
+    for (const tSharedPicture& picture : pictures) {
+        if (!picture) {
             m_queue.clear();
             return false;
         }
+        m_queue.push_back(picture);
     }
     return true;
+}
+
+bool cSimplePictureSaveThread::SetQueue(const std::vector<Painter::cPicture>& pictures)
+{
+    std::vector<tSharedPicture> copies;
+    for (const Painter::cPicture& picture : pictures) {
+        auto copy = std::make_shared<const Painter::cPicture>(picture);
+        if (copy->IsEmpty() != picture.IsEmpty()) {
+            std::lock_guard guard(m_lock);
+            m_queue.clear();
+            return false;
+        }
+        copies.push_back(std::move(copy));
+    }
+    return SetQueue(copies);
 }
 
 bool cSimplePictureSaveThread::Step()
@@ -33,7 +48,7 @@ bool cSimplePictureSaveThread::Step()
     std::unique_ptr<PictureFile::cPictureFile> file(m_factory.Create(path));
     if (file) {
         file->SetSaveOptions(m_saveOptions);
-        saved = file->Save(m_queue.front(), path);
+        saved = file->Save(*m_queue.front(), path);
     }
     // The name stays reserved until the file exists (or the save failed).
     m_namer.Release(path);

@@ -8,12 +8,12 @@
 
 #include <atomic>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <vector>
 
 // A background save worker: one per capture that is saved without asking.
-// The owner starts it idle, hands it copies of the capture's pictures and
-// wakes it; the worker names each file through the program's namer, saves
+// The owner starts it idle, hands it the capture's pictures and wakes it; the worker names each file through the program's namer, saves
 // it in the format of its extension and tells the listener about each file
 // it saved. The naming settings are the worker's own copy, taken when it
 // was created, so that changes on the user-interface thread never reach a
@@ -38,8 +38,16 @@ public:
                              cListener* listener);
     ~cSimplePictureSaveThread() override = default;
 
-    // Replaces the queue by copies of pictures (under the lock). False, with
-    // the queue left empty, when a copy could not be made.
+    // A picture the worker shares with its owner: nobody changes it once
+    // it is shared, so both may read it at once (the owner places it on the
+    // clipboard while the worker saves it), and the last one done frees it.
+    using tSharedPicture = std::shared_ptr<const Painter::cPicture>;
+
+    // Replaces the queue by the shared pictures (under the lock); no pixels
+    // are copied. False, with the queue left empty, for a missing picture.
+    bool SetQueue(const std::vector<tSharedPicture>& pictures);
+    // The same with copies of pictures. False, with the queue left empty,
+    // when a copy could not be made.
     bool SetQueue(const std::vector<Painter::cPicture>& pictures);
 
     // Saves the first picture of the queue; false once the queue is empty.
@@ -58,7 +66,7 @@ public:
 
 private:
     mutable std::mutex m_lock;
-    std::deque<Painter::cPicture> m_queue;
+    std::deque<tSharedPicture> m_queue;
     PictureFile::sSaveOptions m_saveOptions;
     Brimvale::cBVPictureFileFactory m_factory;
     const cSettingsRecord::sNaming m_naming;

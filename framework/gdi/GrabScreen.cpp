@@ -5,26 +5,22 @@
 
 #include <windows.h>
 
-#include "framework/gdi/Bitmap.h"
 #include "framework/gdi/DIBPicture.h"
 
 namespace GDI {
 
 namespace {
 
-// Releases the screen DC and deletes the memory DCs however the grab ends.
+// Releases the screen DC and deletes the memory DC however the grab ends.
 struct sGrabResources
 {
     HDC screen = nullptr;
-    HDC memory = nullptr;
     HDC target = nullptr;
 
     ~sGrabResources()
     {
         if (target)
             DeleteDC(target);
-        if (memory)
-            DeleteDC(memory);
         if (screen)
             ReleaseDC(nullptr, screen);
     }
@@ -43,15 +39,17 @@ bool GrabScreen(const Container::sRect& rect, Painter::cPicture& picture)
     resources.screen = GetDC(nullptr);
     if (!resources.screen)
         return false;
-    resources.memory = CreateCompatibleDC(resources.screen);
-    if (!resources.memory)
+    resources.target = CreateCompatibleDC(resources.screen);
+    if (!resources.target)
         return false;
 
-    // 1-2: the screen into a compatible bitmap.
-    cBitmap bitmap;
-    if (!bitmap.CreateCompatible(resources.screen, std::int32_t(width), std::int32_t(height)))
+    // The screen straight into a 32-bit section, whatever the screen's
+    // format: one copy of the pixels fewer than going through a bitmap of
+    // the screen's own format, which counts for a whole-screen grab.
+    cDIBPicture dib;
+    if (!dib.CreateDIB(std::int32_t(width), std::int32_t(height)))
         return false;
-    HGDIOBJ old = SelectObject(resources.memory, bitmap.Object());
+    HGDIOBJ old = SelectObject(resources.target, dib.Section());
     if (!old || old == HGDI_ERROR)
         return false;
     // Only the part on the virtual screen is copied; the rest is made black
@@ -67,41 +65,18 @@ bool GrabScreen(const Container::sRect& rect, Painter::cPicture& picture)
     const std::int64_t bottom = std::min<std::int64_t>(rect.bottom, screenBottom);
     BOOL copied = TRUE;
     if (left != rect.left || top != rect.top || right != rect.right || bottom != rect.bottom)
-        copied = PatBlt(resources.memory, 0, 0, std::int32_t(width), std::int32_t(height), BLACKNESS);
+        copied = PatBlt(resources.target, 0, 0, std::int32_t(width), std::int32_t(height), BLACKNESS);
     if (copied && left < right && top < bottom)
-        copied = BitBlt(resources.memory, std::int32_t(left - rect.left), std::int32_t(top - rect.top),
+        copied = BitBlt(resources.target, std::int32_t(left - rect.left), std::int32_t(top - rect.top),
                         std::int32_t(right - left), std::int32_t(bottom - top), resources.screen, std::int32_t(left),
                         std::int32_t(top), SRCCOPY);
-    SelectObject(resources.memory, old);
+    SelectObject(resources.target, old);
     if (!copied)
-        return false;
-
-    // 3: the bitmap's true size.
-    std::int32_t bitmapWidth = 0, bitmapHeight = 0;
-    if (!bitmap.GetSize(bitmapWidth, bitmapHeight) || bitmapWidth < 1 || bitmapHeight < 1)
-        return false;
-
-    // 4: into a 32-bit section, whatever the screen's format.
-    cDIBPicture dib;
-    if (!dib.CreateDIB(bitmapWidth, bitmapHeight))
-        return false;
-    resources.target = CreateCompatibleDC(resources.screen);
-    if (!resources.target)
-        return false;
-    HGDIOBJ oldSource = SelectObject(resources.memory, bitmap.Object());
-    HGDIOBJ oldTarget = SelectObject(resources.target, dib.Section());
-    bool ok = oldSource && oldSource != HGDI_ERROR && oldTarget && oldTarget != HGDI_ERROR &&
-              BitBlt(resources.target, 0, 0, bitmapWidth, bitmapHeight, resources.memory, 0, 0, SRCCOPY);
-    if (oldTarget && oldTarget != HGDI_ERROR)
-        SelectObject(resources.target, oldTarget);
-    if (oldSource && oldSource != HGDI_ERROR)
-        SelectObject(resources.memory, oldSource);
-    if (!ok)
         return false;
     GdiFlush();
 
-    // 5: every GDI step has succeeded; only now is the target touched.
-    if (!picture.Create(Painter::FORMAT_ARGB32, bitmapWidth, bitmapHeight) || !picture.CopyPixels(dib))
+    // Every GDI step has succeeded; only now is the picture touched.
+    if (!picture.Create(Painter::FORMAT_ARGB32, std::int32_t(width), std::int32_t(height)) || !picture.CopyPixels(dib))
         return false;
     picture.SetOpaque();
     return true;

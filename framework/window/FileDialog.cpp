@@ -1,5 +1,6 @@
 #include "framework/window/FileDialog.h"
 
+#include "framework/window/SystemLibrary.h"
 #include "framework/window/Toolkit.h"
 
 #include <algorithm>
@@ -11,6 +12,18 @@ namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text is passed to Win32 as wchar_t");
 
+// The common dialogs' library, and the printing libraries it brings along,
+// are loaded when the first file dialog opens rather than at start, so a
+// program that rarely shows one stays small while it idles.
+BOOL RunSystemDialog(bool open, OPENFILENAMEW& record)
+{
+    using tDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+    const FARPROC found = cSystemLibrary::Function(L"comdlg32.dll", open ? "GetOpenFileNameW" : "GetSaveFileNameW");
+    if (found == nullptr)
+        return FALSE;
+    return reinterpret_cast<tDialogFunction>(reinterpret_cast<void*>(found))(&record);
+}
+
 } // namespace
 
 cFileDialog::cFileDialog(bool open, const char16_t* fileName, const char16_t* defaultExtension,
@@ -19,9 +32,11 @@ cFileDialog::cFileDialog(bool open, const char16_t* fileName, const char16_t* de
 {
     if (filter && *filter)
     {
+        // The record wants the pairs ended by an empty string: "||" at the
+        // end, which a filter may bring along already.
         m_filter = filter;
-        m_filter.Append(u"|");
-        m_filter.Append(u"|");
+        while (!m_filter.View().ends_with(u"||"))
+            m_filter.Append(u"|");
         for (std::size_t i = 0; i < m_filter.Length(); ++i)
             if (m_filter[i] == u'|')
                 m_filter[i] = 0;
@@ -48,7 +63,7 @@ int cFileDialog::DoModal(cWindow* parent)
     m_record.lpstrDefExt = m_defaultExtension.IsEmpty() ? nullptr : reinterpret_cast<const wchar_t*>(m_defaultExtension.Text());
     m_record.lpstrInitialDir = m_initialFolder.IsEmpty() ? nullptr : reinterpret_cast<const wchar_t*>(m_initialFolder.Text());
 
-    const BOOL chosen = m_open ? GetOpenFileNameW(&m_record) : GetSaveFileNameW(&m_record);
+    const BOOL chosen = RunSystemDialog(m_open, m_record);
 
     // One name up to its NUL; several (folder, then names) up to the empty
     // name that ends them, with their NULs between them.

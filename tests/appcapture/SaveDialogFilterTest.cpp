@@ -24,16 +24,3 @@ TEST(SaveDialogFilter, IndexOfEachFormatOfTheOptions)
     for (const sCase& c : cases)
         EXPECT_EQ(cSaveDialogFilter::IndexOf(c.format), c.index) << std::string(c.format, c.format + 3);
 }
-
-TEST(SaveDialogFilter, DialogFormSeparatesWithNullsAndEndsInTwo)
-{
-    const std::u16string text = cSaveDialogFilter::DialogForm();
-    const std::u16string plain = cSaveDialogFilter::Text();
-    ASSERT_EQ(text.size(), plain.size());
-    EXPECT_EQ(std::count(text.begin(), text.end(), u'\0'), 2 * 14 + 1);
-    EXPECT_EQ(std::count(text.begin(), text.end(), u'|'), 0);
-    ASSERT_GE(text.size(), 2u);
-    EXPECT_EQ(text[text.size() - 1], u'\0');
-    EXPECT_EQ(text[text.size() - 2], u'\0');
-    EXPECT_EQ(text.substr(0, text.find(u'\0')), u"Portable Network Graphic(*.png)");
-}

@@ -4,7 +4,10 @@
 #include "tests/support/TempFolder.h"
 #include "tests/window/DialogTestSupport.h"
 
+#include <dlgs.h>
+
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -48,7 +51,57 @@ void PressWhenShown(int button)
     }
 }
 
+// Reads the file type list of the dialog once it shows, then cancels it.
+std::vector<std::wstring> TypeListWhenShown()
+{
+    std::vector<std::wstring> types;
+    for (int attempt = 0; attempt < 500 && types.empty(); ++attempt)
+    {
+        if (const HWND dialog = FindFileDialog())
+        {
+            const HWND list = GetDlgItem(dialog, cmb1);
+            const LRESULT count = list ? SendMessageW(list, CB_GETCOUNT, 0, 0) : 0;
+            for (LRESULT i = 0; i < count; ++i)
+            {
+                wchar_t text[128] = {};
+                if (SendMessageW(list, CB_GETLBTEXTLEN, i, 0) < 128)
+                    SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+                types.emplace_back(text);
+            }
+            PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            return types;
+        }
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    }
+    return types;
+}
+
 } // namespace
+
+TEST(FileDialogTest, FilterPairsBecomeTheTypeListHoweverTheFilterEnds)
+{
+    Testing::cDialogLanguage language;
+    // Without an end, or already ended by one or two separators: the same
+    // two entries, and no empty one.
+    for (const char16_t* filter : {u"PNG files|*.png|All files|*.*", u"PNG files|*.png|All files|*.*|",
+                                   u"PNG files|*.png|All files|*.*||"})
+    {
+        SCOPED_TRACE(std::string(filter, filter + std::char_traits<char16_t>::length(filter)));
+        Window::cFileDialog dialog(false, u"shot.png", u"png", nullptr, OFN_EXPLORER, filter, 2);
+        std::vector<std::wstring> types;
+        {
+            Testing::cModalAction read([&types] { types = TypeListWhenShown(); });
+            EXPECT_EQ(IDCANCEL, dialog.DoModal(nullptr));
+        }
+        EXPECT_EQ((std::vector<std::wstring>{L"PNG files", L"All files"}), types);
+    }
+}
 
 TEST(FileDialogTest, CancelKeepsAProposedNameOfAnyLength)
 {
