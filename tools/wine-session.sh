@@ -36,6 +36,15 @@ x_pid=""
 cleanup() {
   wineserver -k >/dev/null 2>&1
   [ -n "$x_pid" ] && kill "$x_pid" 2>/dev/null && wait "$x_pid" 2>/dev/null
+  # The wineserver's socket folder, /tmp/wine-XXXXXX/server-DEVICE-INODE
+  # after the prefix's device and inode (in hex), outlives the server.
+  if [ -d "$WINEPREFIX" ]; then
+    local server folder
+    server="server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")"
+    for folder in /tmp/wine-*/"$server"; do
+      [ -d "$folder" ] && rm -rf "$folder" && rmdir "${folder%/*}" 2>/dev/null
+    done
+  fi
   rm -rf "$base"
 }
 trap cleanup EXIT
