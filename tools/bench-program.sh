@@ -12,8 +12,6 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target Quillsnapper bench_ProgramStartup >/dev/null
 exe="$top/build/win64/app/Quillsnapper.exe"
 bench="$top/build/win64/bench/bench_ProgramStartup.exe"
-QS_XVFB=1 exec tools/wine-session.sh bash -c '
-  wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1 </dev/null
-  wineserver -w
+QS_XVFB=1 exec tools/wine-session.sh --unmanaged-windows bash -c '
   wine "$0" "Z:$1" "$2" 2>/dev/null </dev/null | tr -d "\r"
 ' "$bench" "$exe" "${1:-5}"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds every preset and runs every test:
 #   linux  native tests under AddressSanitizer and UndefinedBehaviorSanitizer
-#   win64  the same and the Windows-only tests, under wine64 on Xvfb
+#   win64  the same and the Windows-only tests, under wine64 on Xvfb (the
+#          two-monitor tests on an Xorg of their own, with the dummy driver)
 #   win32  the release program: must build, be PE32 and import only system DLLs
 #   fuzz   each libFuzzer target replays its corpus, then runs briefly
 #          (QS_FUZZ_SECONDS, default 30; two at a time)

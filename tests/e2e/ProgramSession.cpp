@@ -184,6 +184,12 @@ bool Xdotool(const std::wstring& arguments)
     return ended && !code.empty() && code[0] == '0';
 }
 
+std::wstring MouseMoveTo(int x, int y)
+{
+    return L"mousemove " + std::to_wstring(x - GetSystemMetrics(SM_XVIRTUALSCREEN)) + L" " +
+           std::to_wstring(y - GetSystemMetrics(SM_YVIRTUALSCREEN));
+}
+
 // ---- cProgram ----------------------------------------------------------
 
 cProgram::~cProgram()
@@ -242,6 +248,22 @@ bool cProgram::IsControlVisible(int id) const
 bool cProgram::WaitIdle(DWORD timeoutMs) const
 {
     return WaitUntil([&] { return IsWindowVisible(m_toolWindow) != FALSE; }, timeoutMs);
+}
+
+bool cProgram::WaitForCapture() const
+{
+    return WaitUntil([&] { return !IsWindowVisible(m_toolWindow); }, 20000, 20) && WaitIdle();
+}
+
+bool cProgram::PointAtStatusLine() const
+{
+    RECT status{};
+    if (!GetWindowRect(GetDlgItem(m_toolWindow, 160), &status))
+        return false;
+    if (!Xdotool(MouseMoveTo((status.left + status.right) / 2, (status.top + status.bottom) / 2) + L" click 1"))
+        return false;
+    // The click has reached the program once its window is in front.
+    return WaitUntil([&] { return GetForegroundWindow() == m_toolWindow; }, 10000);
 }
 
 HWND cProgram::WaitForDialog(DWORD timeoutMs) const
@@ -394,6 +416,11 @@ std::vector<std::wstring> cScratch::Files(const std::wstring& extension) const
     } while (FindNextFileW(find, &entry));
     FindClose(find);
     return names;
+}
+
+bool cScratch::WaitForFiles(const std::wstring& extension, std::size_t count, DWORD timeoutMs) const
+{
+    return WaitUntil([&] { return Files(extension).size() >= count; }, timeoutMs, 100);
 }
 
 // ---- Reading back ------------------------------------------------------

@@ -32,6 +32,11 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
 int RunAndWait(const std::wstring& application, const std::wstring& arguments, DWORD timeoutMs = 20000);
 // xdotool with the arguments, e.g. L"key Print".
 bool Xdotool(const std::wstring& arguments);
+// xdotool's arguments that move the pointer to a point given in Windows
+// screen coordinates. X coordinates start at the virtual screen's top left
+// corner, which is negative when a monitor lies left of or above the
+// primary one.
+std::wstring MouseMoveTo(int x, int y);
 // Every monitor's rectangle, in enumeration order.
 std::vector<RECT> Monitors();
 
@@ -61,6 +66,13 @@ public:
     bool IsControlVisible(int id) const;
     // Waits until the tool window is visible again after a capture.
     bool WaitIdle(DWORD timeoutMs = 20000) const;
+    // A capture hides the tool window for at least the desktop's repaint
+    // wait: waits for that and for the window to come back.
+    bool WaitForCapture() const;
+    // Puts the pointer over the tool window's status line and clicks it, so
+    // that keys reach the tool window (without a window manager keys go to
+    // the window under the pointer); true once the window is in front.
+    bool PointAtStatusLine() const;
     // A visible dialog of the program other than the tool window (a save
     // dialog), or null when none appeared in time.
     HWND WaitForDialog(DWORD timeoutMs = 30000) const;
@@ -112,6 +124,8 @@ public:
 
     // File names in the folder that end in "." + extension.
     std::vector<std::wstring> Files(const std::wstring& extension) const;
+    // Waits until there are at least count of them.
+    bool WaitForFiles(const std::wstring& extension, std::size_t count, DWORD timeoutMs = 60000) const;
 
 private:
     std::wstring m_folder;

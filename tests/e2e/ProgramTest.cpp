@@ -9,6 +9,7 @@
 #include "framework/application/Module.h"
 #include "framework/document/BVPictureFileFactory.h"
 #include "tests/e2e/ProgramSession.h"
+#include "tests/e2e/ProgramWithPattern.h"
 
 static_assert(sizeof(wchar_t) == 2, "Win32 text is UTF-16");
 
@@ -19,58 +20,6 @@ namespace {
 // The controls of the idle row and of the framing row.
 const int kIdleButtons[] = {1005, 1006, 3001, 3002, 3056, 3050};
 const int kFramingButtons[] = {140, 3046};
-
-// The pointer over the tool window's status line, clicked, so that keys
-// reach the tool window (without a window manager keys go to the window
-// under the pointer).
-bool PointAtStatusLine(const cProgram& program)
-{
-    RECT status{};
-    if (!GetWindowRect(GetDlgItem(program.ToolWindow(), 160), &status))
-        return false;
-    if (!Xdotool(L"mousemove " + std::to_wstring((status.left + status.right) / 2) + L" " +
-                 std::to_wstring((status.top + status.bottom) / 2) + L" click 1"))
-        return false;
-    // The click has reached the program once its window is in front.
-    return WaitUntil([&] { return GetForegroundWindow() == program.ToolWindow(); }, 10000);
-}
-
-// A capture hides the tool window for at least the desktop's repaint wait;
-// this waits for that and for the window to come back.
-bool WaitForCapture(const cProgram& program)
-{
-    return WaitUntil([&] { return !IsWindowVisible(program.ToolWindow()); }, 20000, 20) && program.WaitIdle();
-}
-
-bool WaitForFiles(const cScratch& scratch, const std::wstring& extension, std::size_t count, DWORD timeoutMs = 60000)
-{
-    return WaitUntil([&] { return scratch.Files(extension).size() >= count; }, timeoutMs, 100);
-}
-
-// A started program with a scratch save folder, behind it a window painted
-// with the screen pattern, which is the program in front.
-class ProgramWithPattern : public testing::Test
-{
-protected:
-    void StartProgram(const std::vector<std::wstring>& settings)
-    {
-        ASSERT_TRUE(scratch.WriteSettings(settings));
-        ASSERT_TRUE(pattern.Show());
-        ASSERT_TRUE(program.Start());
-        ASSERT_NE(program.WaitForToolWindow(), nullptr);
-    }
-    void TearDown() override
-    {
-        if (program.IsRunning()) {
-            program.Close();
-            EXPECT_EQ(program.WaitForExit(60000), 0u);
-        }
-    }
-
-    cScratch scratch;
-    cPatternWindow pattern;
-    cProgram program;
-};
 
 // Every saved picture is one monitor's exact pixels.
 void ExpectMonitorPictures(const cScratch& scratch, const std::wstring& extension)
@@ -131,7 +80,7 @@ TEST_F(ProgramWithPattern, PrintScreenSavesEachMonitorsExactPixelsAndPutsBothFor
 {
     StartProgram({});
     ASSERT_TRUE(Xdotool(L"key Print"));
-    ASSERT_TRUE(WaitForFiles(scratch, L"png", Monitors().size()));
+    ASSERT_TRUE(scratch.WaitForFiles(L"png", Monitors().size()));
     ASSERT_TRUE(program.WaitIdle());
     ExpectMonitorPictures(scratch, L"png");
 
@@ -159,9 +108,9 @@ TEST_F(ProgramWithPattern, PrintScreenSavesEachMonitorsExactPixelsAndPutsBothFor
 TEST_F(ProgramWithPattern, KeyFOverTheToolWindowCapturesTheFullScreen)
 {
     StartProgram({L"SaveFileFormat = \"bmp\""});
-    ASSERT_TRUE(PointAtStatusLine(program));
+    ASSERT_TRUE(program.PointAtStatusLine());
     ASSERT_TRUE(Xdotool(L"key f"));
-    ASSERT_TRUE(WaitForFiles(scratch, L"bmp", Monitors().size()));
+    ASSERT_TRUE(scratch.WaitForFiles(L"bmp", Monitors().size()));
     ASSERT_TRUE(program.WaitIdle());
     ExpectMonitorPictures(scratch, L"bmp");
 }
@@ -171,12 +120,12 @@ TEST_F(ProgramWithPattern, HeldPrintScreenCapturesOncePerPress)
     StartProgram({});
     // Held for a second: the key repeats about ten times.
     ASSERT_TRUE(Xdotool(L"keydown Print sleep 1 keyup Print"));
-    ASSERT_TRUE(WaitForFiles(scratch, L"png", 1));
+    ASSERT_TRUE(scratch.WaitForFiles(L"png", 1));
     ASSERT_TRUE(program.WaitIdle());
     // A second press captures again; anything the held key caused as well
     // would be saved before it.
     ASSERT_TRUE(Xdotool(L"key Print"));
-    ASSERT_TRUE(WaitForFiles(scratch, L"png", 2));
+    ASSERT_TRUE(scratch.WaitForFiles(L"png", 2));
     ASSERT_TRUE(program.WaitIdle());
     EXPECT_EQ(scratch.Files(L"png").size(), 2u);
 }
@@ -189,9 +138,8 @@ TEST_F(ProgramWithPattern, AltPrintScreenCapturesTheWindowUnderThePointer)
     ASSERT_TRUE(window.Show(&area));
     RECT rect{};
     ASSERT_TRUE(GetWindowRect(window.Handle(), &rect));
-    ASSERT_TRUE(Xdotool(L"mousemove " + std::to_wstring(rect.left + 40) + L" " + std::to_wstring(rect.top + 30) +
-                        L" key alt+Print"));
-    ASSERT_TRUE(WaitForFiles(scratch, L"png", 1));
+    ASSERT_TRUE(Xdotool(MouseMoveTo(rect.left + 40, rect.top + 30) + L" key alt+Print"));
+    ASSERT_TRUE(scratch.WaitForFiles(L"png", 1));
     ASSERT_TRUE(program.WaitIdle());
     const std::vector<std::wstring> files = scratch.Files(L"png");
     ASSERT_EQ(files.size(), 1u);
@@ -214,8 +162,7 @@ TEST_F(ProgramWithPattern, ConfirmSavingAsksForEachNameAndSavesInTheFormatOfTheN
     ASSERT_NE(dialog, nullptr) << "no save dialog";
     RECT rect{};
     ASSERT_TRUE(GetWindowRect(dialog, &rect));
-    const std::wstring overDialog = L"mousemove " + std::to_wstring((rect.left + rect.right) / 2) + L" " +
-                                    std::to_wstring(rect.top + 40);
+    const std::wstring overDialog = MouseMoveTo((rect.left + rect.right) / 2, rect.top + 40);
     ASSERT_TRUE(Xdotool(overDialog + L" key Escape"));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, 20000));
 
@@ -224,10 +171,9 @@ TEST_F(ProgramWithPattern, ConfirmSavingAsksForEachNameAndSavesInTheFormatOfTheN
     dialog = program.WaitForDialog();
     ASSERT_NE(dialog, nullptr) << "no second save dialog";
     ASSERT_TRUE(GetWindowRect(dialog, &rect));
-    ASSERT_TRUE(Xdotool(L"mousemove " + std::to_wstring((rect.left + rect.right) / 2) + L" " +
-                        std::to_wstring(rect.top + 40) + L" key ctrl+a type typed.bmp"));
+    ASSERT_TRUE(Xdotool(MouseMoveTo((rect.left + rect.right) / 2, rect.top + 40) + L" key ctrl+a type typed.bmp"));
     ASSERT_TRUE(Xdotool(L"key Return"));
-    ASSERT_TRUE(WaitForFiles(scratch, L"bmp", 1, 30000));
+    ASSERT_TRUE(scratch.WaitForFiles(L"bmp", 1, 30000));
     EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == L"The image is saved."; }, 10000))
         << Narrow(program.StatusText());
     EXPECT_TRUE(scratch.Files(L"png").empty()) << "the cancelled picture was saved";
@@ -248,7 +194,7 @@ TEST_F(ProgramWithPattern, ClosingDuringABackgroundSaveStillWritesTheFileAndEnds
     // window closes.
     StartProgram({L"SaveFileFormat = \"jp2\""});
     ASSERT_TRUE(Xdotool(L"key Print"));
-    ASSERT_TRUE(WaitForCapture(program));
+    ASSERT_TRUE(program.WaitForCapture());
     ASSERT_TRUE(program.Close());
     EXPECT_EQ(program.WaitForExit(120000), 0u);
     ASSERT_EQ(scratch.Files(L"jp2").size(), Monitors().size());
@@ -263,7 +209,7 @@ TEST_F(ProgramWithPattern, EndOfSessionWritesTheSettingsAndPendingPictures)
 {
     StartProgram({L"SaveFileFormat = \"tga\""});
     ASSERT_TRUE(Xdotool(L"key Print"));
-    ASSERT_TRUE(WaitForCapture(program));
+    ASSERT_TRUE(program.WaitForCapture());
     // The settings file given had only two values; at log-off the program
     // writes all of them while it still runs.
     SendMessageTimeoutW(program.ToolWindow(), WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 60000, nullptr);
@@ -286,7 +232,7 @@ TEST_F(ProgramWithPattern, ForeignSavedNotificationsAreIgnored)
     EXPECT_TRUE(program.IsRunning());
     // And it still captures.
     ASSERT_TRUE(Xdotool(L"key Print"));
-    EXPECT_TRUE(WaitForFiles(scratch, L"png", Monitors().size()));
+    EXPECT_TRUE(scratch.WaitForFiles(L"png", Monitors().size()));
 }
 
 // Every format with a writer: a capture writes it, and it decodes at the
@@ -300,7 +246,7 @@ TEST_P(ProgramFormats, CaptureIsWrittenInTheFormatAndDecodesAtTheScreensSize)
     const std::wstring format = GetParam();
     StartProgram({L"SaveFileFormat = \"" + format + L"\""});
     ASSERT_TRUE(Xdotool(L"key Print"));
-    ASSERT_TRUE(WaitForFiles(scratch, format, Monitors().size()));
+    ASSERT_TRUE(scratch.WaitForFiles(format, Monitors().size()));
     ASSERT_TRUE(program.WaitIdle());
     const RECT monitor = Monitors()[0];
     for (const std::wstring& name : scratch.Files(format)) {
