@@ -114,3 +114,42 @@ TEST(ClipboardImage, RowPaddingForEveryWidthModuloFour)
         }
     }
 }
+
+TEST(ClipboardImage, WritingInPlaceGivesTheSameBlocksWhateverTheMemoryHeld)
+{
+    // Clipboard memory is written in place: every byte, padding and unused
+    // header fields included, must come out as in the block made here, even
+    // when the memory held something else before.
+    Painter::cPicture picture;
+    ASSERT_TRUE(picture.Create(Painter::FORMAT_ARGB32, 5, 3));
+    picture.Fill(0x80FF8040u);
+    picture.SetPixel(1, 1, 0xFF010203u);
+    struct sCase
+    {
+        const char* name;
+        bool (*make)(const Painter::cPicture&, std::vector<std::uint8_t>&);
+        std::uint64_t (*size)(const Painter::cPicture&);
+        bool (*write)(const Painter::cPicture&, std::uint8_t*, std::uint64_t);
+    };
+    const sCase cases[] = {
+        {"CF_DIB", cClipboardImage::MakeDib, cClipboardImage::DibSize, cClipboardImage::WriteDib},
+        {"CF_DIBV5", cClipboardImage::MakeDibV5, cClipboardImage::DibV5Size, cClipboardImage::WriteDibV5},
+    };
+    for (const sCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::uint8_t> made;
+        ASSERT_TRUE(c.make(picture, made));
+        const std::uint64_t size = c.size(picture);
+        ASSERT_EQ(size, made.size());
+        std::vector<std::uint8_t> block(size, 0xAA);
+        ASSERT_TRUE(c.write(picture, block.data(), size));
+        EXPECT_EQ(block, made);
+
+        // A block of another size, or none, is refused and left alone.
+        std::vector<std::uint8_t> small(size - 1, 0xAA);
+        EXPECT_FALSE(c.write(picture, small.data(), small.size()));
+        EXPECT_EQ(small, std::vector<std::uint8_t>(size - 1, 0xAA));
+        EXPECT_FALSE(c.write(picture, nullptr, size));
+        EXPECT_EQ(c.size(Painter::cPicture()), 0u);
+    }
+}

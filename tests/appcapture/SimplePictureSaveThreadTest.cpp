@@ -272,3 +272,43 @@ TEST(SimplePictureSaveThread, KeepsTheNamingItWasCreatedWith)
     EXPECT_TRUE(std::filesystem::exists(folder.Path() / "Quillsnapper.png"));
     EXPECT_EQ(recorder.Paths().size(), 1u);
 }
+
+TEST(SimplePictureSaveThread, SharedPicturesAreSavedWhileTheOwnerStillReadsThem)
+{
+    Testing::cTempFolder folder;
+    cCaptureFileNamer namer;
+    cRecorder recorder;
+    auto holder = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(
+        Naming(folder.Path(), u"png"), namer, &recorder);
+    ASSERT_TRUE(holder);
+    cSimplePictureSaveThread& worker = *holder;
+    ASSERT_TRUE(worker.Start());
+
+    // A missing picture is refused and leaves nothing queued.
+    const auto first = std::make_shared<const Painter::cPicture>(Pattern(64, 48, 1));
+    EXPECT_FALSE(worker.SetQueue(std::vector<cSimplePictureSaveThread::tSharedPicture>{first, nullptr}));
+    EXPECT_TRUE(worker.IsFinished());
+
+    const auto second = std::make_shared<const Painter::cPicture>(Pattern(64, 48, 2));
+    const Painter::cPicture expected = *second;
+    ASSERT_TRUE(worker.SetQueue(std::vector<cSimplePictureSaveThread::tSharedPicture>{first, second}));
+    worker.Wake();
+    // The owner reads the last picture (as the clipboard does) while the
+    // worker saves both; neither copies nor changes the pixels.
+    std::uint64_t sum = 0;
+    for (int pass = 0; pass < 20; ++pass)
+        for (int y = 0; y < second->Height(); ++y)
+            for (int x = 0; x < second->Width(); ++x)
+                sum += second->Pixel(x, y) & 0xFF;
+    EXPECT_GT(sum, 0u);
+    ASSERT_TRUE(WaitFinished(worker));
+
+    const std::vector<std::string> paths = recorder.Paths();
+    ASSERT_EQ(paths.size(), 2u);
+    Painter::cPicture loaded;
+    ASSERT_TRUE(LoadFile(Container::cWideString(std::u16string_view(std::u16string(paths[1].begin(), paths[1].end()))), loaded));
+    EXPECT_TRUE(SamePixels(loaded, expected));
+    // The worker let go of its share once saved.
+    EXPECT_EQ(second.use_count(), 1);
+    EXPECT_EQ(first.use_count(), 1);
+}

@@ -26,6 +26,19 @@ bool IsSeparator(char16_t c)
 // InstallLocation values longer than this are not read.
 constexpr DWORD MaxLocationBytes = 64 * 1024;
 
+// A folder of the shell's by its path, asked for directly: going through an
+// item list would load the COM libraries into every run for this alone.
+bool SpecialFolder(int which, Container::cWideString& folder)
+{
+    wchar_t buffer[MAX_PATH + 1] = {};
+    if (!SHGetSpecialFolderPathW(nullptr, buffer, which, FALSE))
+        return false;
+    buffer[MAX_PATH] = L'\0';
+    if (buffer[0] == L'\0')
+        return false;
+    return folder.Assign(Text(buffer));
+}
+
 } // namespace
 
 cWindowsSettingsEnvironment::cWindowsSettingsEnvironment(HKEY root, const char16_t* uninstallPath)
@@ -70,27 +83,12 @@ bool cWindowsSettingsEnvironment::IsOnRemovableDrive(const Container::cWideStrin
 
 bool cWindowsSettingsEnvironment::ApplicationDataFolder(Container::cWideString& folder)
 {
-    PIDLIST_ABSOLUTE list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_APPDATA, &list)) || list == nullptr)
-        return false;
-    wchar_t buffer[MAX_PATH + 1] = {};
-    const BOOL ok = SHGetPathFromIDListW(list, buffer);
-    ILFree(list);
-    buffer[MAX_PATH] = L'\0';
-    if (!ok || buffer[0] == L'\0')
-        return false;
-    return folder.Assign(Text(buffer));
+    return SpecialFolder(CSIDL_APPDATA, folder);
 }
 
 bool cWindowsSettingsEnvironment::DesktopFolder(Container::cWideString& folder)
 {
-    wchar_t buffer[MAX_PATH + 1] = {};
-    if (!SHGetSpecialFolderPathW(nullptr, buffer, CSIDL_DESKTOP, FALSE))
-        return false;
-    buffer[MAX_PATH] = L'\0';
-    if (buffer[0] == L'\0')
-        return false;
-    return folder.Assign(Text(buffer));
+    return SpecialFolder(CSIDL_DESKTOP, folder);
 }
 
 bool cWindowsSettingsEnvironment::SystemFolder(Container::cWideString& folder)
