@@ -6,3 +6,8 @@ bool cSettingsEnvironment::PathExists(const Container::cWideString& path)
 {
     return !path.IsEmpty() && Storage::PathExists(path);
 }
+
+bool cSettingsEnvironment::FolderExists(const Container::cWideString& path)
+{
+    return !path.IsEmpty() && Storage::IsFolder(path);
+}

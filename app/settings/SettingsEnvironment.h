@@ -33,4 +33,7 @@ public:
     // True when path names an existing file or folder (drive roots too).
     // The base asks the file system.
     virtual bool PathExists(const Container::cWideString& path);
+    // True when path names an existing folder (a file of that name is no
+    // place to save in). The base asks the file system.
+    virtual bool FolderExists(const Container::cWideString& path);
 };

@@ -96,7 +96,9 @@ bool cSettingsRecord::LoadSettings(const Container::cWideString& file, cSettings
 
 void cSettingsRecord::CheckSaveFolder(cSettingsEnvironment& environment)
 {
-    if (environment.PathExists(SaveFilePath))
+    // Pictures can only be saved in a folder: a file of that name is
+    // replaced as a missing folder is.
+    if (environment.FolderExists(SaveFilePath))
         return;
     Container::cWideString desktop;
     if (environment.DesktopFolder(desktop))

@@ -51,6 +51,8 @@ public:
     Container::cWideString desktop{u"D:\\Users\\me\\Desktop"};
     Container::cWideString system{u"C:\\Windows\\system32"};
     std::set<std::u16string> existing;
+    // Existing paths that are files, not folders.
+    std::set<std::u16string> files;
     // Uninstall key name -> state and location.
     std::map<std::u16string, std::pair<eInstallState, std::u16string>> programs;
     bool realFiles = false;
@@ -98,6 +100,12 @@ public:
         if (realFiles)
             return cSettingsEnvironment::PathExists(path);
         return existing.count(std::u16string(path.View())) > 0;
+    }
+    bool FolderExists(const Container::cWideString& path) override
+    {
+        if (realFiles)
+            return cSettingsEnvironment::FolderExists(path);
+        return PathExists(path) && files.count(std::u16string(path.View())) == 0;
     }
 };
 
@@ -296,6 +304,13 @@ TEST(SettingsRecordTest, LongExistingFolderIsKeptByTheRealExistenceTest)
     record.SaveFilePath = Container::cWideString(path + u"-gone");
     record.CheckSaveFolder(machine);
     EXPECT_EQ(record.SaveFilePath, u"D:\\Users\\me\\Desktop");
+
+    // A file where the folder was: nothing could be saved there.
+    const std::u16string file = folder.File(u"not-a-folder.png");
+    WriteBytes(std::filesystem::path(file), {1, 2, 3});
+    record.SaveFilePath = Container::cWideString(file);
+    record.CheckSaveFolder(machine);
+    EXPECT_EQ(record.SaveFilePath, u"D:\\Users\\me\\Desktop");
 }
 
 TEST(SettingsRecordTest, MissingFileKeepsTheDefaults)
@@ -407,6 +422,7 @@ TEST(SettingsRecordTest, SaveFolderCheck)
         {"existing folder kept", u"E:\\Shots", true, u"D:\\Desk", u"E:\\Shots"},
         {"drive root kept", u"E:\\", true, u"D:\\Desk", u"E:\\"},
         {"deleted folder", u"E:\\Gone", false, u"D:\\Desk", u"D:\\Desk"},
+        {"a file, not a folder", u"E:\\shot.png", true, u"D:\\Desk", u"D:\\Desk"},
         {"empty", u"", false, u"D:\\Desk", u"D:\\Desk"},
         {"no desktop either", u"E:\\Gone", false, u"", u"E:\\Gone"},
     };
@@ -416,6 +432,8 @@ TEST(SettingsRecordTest, SaveFolderCheck)
         machine.desktop = test.desktop;
         if (test.exists)
             machine.existing.insert(test.folder);
+        if (std::u16string_view(test.folder).ends_with(u".png"))
+            machine.files.insert(test.folder);
         cSettingsRecord record;
         record.SaveFilePath = test.folder;
         record.CheckSaveFolder(machine);
