@@ -165,8 +165,16 @@ void cProgramHandOff::SendNextToEditor()
     EditorNames(program, service, executable);
     HWND client = ClientWindow();
     bool sent = false;
-    if (client != nullptr && FindOrStartEditor(program, executable) != nullptr) {
-        sent = m_client.Execute(client, service, OpenCommand(file));
+    bool started = false;
+    if (client != nullptr && FindOrStartEditor(program, executable, started) != nullptr) {
+        const Container::cWideString command = OpenCommand(file);
+        sent = m_client.Execute(client, service, command);
+        // An editor just started shows its window before it serves its
+        // conversations: without waiting for it the file would be lost.
+        for (int poll = 0; !sent && started && poll < EditorPolls && m_client.ServerWindow() == nullptr; ++poll) {
+            m_system.Pause(EditorPollPauseMs);
+            sent = m_client.Execute(client, service, command);
+        }
         if (sent && m_client.ServerWindow() != nullptr)
             m_system.AllowForeground(m_client.ServerWindow());
     }
@@ -177,13 +185,16 @@ void cProgramHandOff::SendNextToEditor()
         SendNextToEditor();
 }
 
-HWND cProgramHandOff::FindOrStartEditor(const Container::cWideString& program, const char16_t* executable)
+HWND cProgramHandOff::FindOrStartEditor(const Container::cWideString& program, const char16_t* executable,
+                                        bool& started)
 {
+    started = false;
     HWND editor = m_system.FindProgramWindow(executable);
     if (editor != nullptr)
         return editor;
     if (!m_system.StartProgram(program, u"/dde"))
         return nullptr; // it never started: nothing to wait for
+    started = true;
     m_system.Pause(EditorStartPauseMs);
     for (int poll = 0; poll < EditorPolls; ++poll) {
         editor = m_system.FindProgramWindow(executable);

@@ -42,7 +42,8 @@ public:
     };
 
     // Pauses between direct starts, after starting an editor, and the polls
-    // for the editor's window.
+    // for the editor's window; a started editor whose window is there gets
+    // as many polls again to answer the conversation.
     static constexpr DWORD StartPauseMs = 200;
     static constexpr DWORD EditorStartPauseMs = 400;
     static constexpr DWORD EditorPollPauseMs = 200;
@@ -101,7 +102,9 @@ private:
     };
 
     HWND ClientWindow();
-    HWND FindOrStartEditor(const Container::cWideString& program, const char16_t* executable);
+    // started tells whether the editor was started here (and so may not
+    // serve its conversations yet).
+    HWND FindOrStartEditor(const Container::cWideString& program, const char16_t* executable, bool& started);
 
     const cSettingsRecord& m_settings;
     cSystem m_defaultSystem;

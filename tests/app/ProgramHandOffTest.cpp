@@ -48,6 +48,8 @@ public:
     std::vector<DWORD> pauses;
     std::vector<std::wstring> searched;
     std::vector<HWND> allowed;
+    // Called at each pause, after it is recorded.
+    std::function<void()> onPause;
 
     bool ProgramExists(const Container::cWideString&) override { return exists; }
     bool StartProgram(const Container::cWideString& program, const Container::cWideString& parameters) override
@@ -55,7 +57,12 @@ public:
         starts.emplace_back(Wide(program), Wide(parameters));
         return startSucceeds;
     }
-    void Pause(DWORD milliseconds) override { pauses.push_back(milliseconds); }
+    void Pause(DWORD milliseconds) override
+    {
+        pauses.push_back(milliseconds);
+        if (onPause)
+            onPause();
+    }
     HWND FindProgramWindow(const char16_t* executableName) override
     {
         searched.push_back(reinterpret_cast<const wchar_t*>(executableName));
@@ -231,6 +238,34 @@ TEST_F(ProgramHandOff, SendsToAnEditorThatAppearsWhilePolled)
     ASSERT_TRUE(WaitForCommands(1));
     EXPECT_EQ(commands, (std::vector<std::wstring>{L"[open(\"C:\\shots\\late.png\")]"}));
     EXPECT_EQ(system.allowed, (std::vector<HWND>{server->Window()}));
+}
+
+TEST_F(ProgramHandOff, WaitsForAStartedEditorToServeItsConversation)
+{
+    // The started editor's window is there at the first poll, its
+    // conversation server only from the third pause on.
+    system.window = GetDesktopWindow();
+    system.findsUntilFound = 2;
+    system.onPause = [this] {
+        if (system.pauses.size() == 3)
+            ASSERT_TRUE(StartServer());
+    };
+    handOff.SendToAssociatedProgram(Files({u"C:\\shots\\early.png"}));
+    EXPECT_EQ(system.pauses, (std::vector<DWORD>{400, 200, 200}));
+    ASSERT_TRUE(WaitForCommands(1));
+    EXPECT_EQ(commands, (std::vector<std::wstring>{L"[open(\"C:\\shots\\early.png\")]"}));
+    EXPECT_EQ(handOff.WaitingCount(), 0u);
+}
+
+TEST_F(ProgramHandOff, DoesNotWaitForARunningEditorThatServesNoConversation)
+{
+    // Found at once, so not started here: one try, no waiting.
+    system.window = GetDesktopWindow();
+    handOff.SendToAssociatedProgram(Files({u"C:\\shots\\a.png"}));
+    EXPECT_TRUE(system.pauses.empty());
+    EXPECT_TRUE(system.starts.empty());
+    EXPECT_FALSE(handOff.InConversation());
+    EXPECT_EQ(handOff.WaitingCount(), 0u);
 }
 
 TEST_F(ProgramHandOff, SendsABatchOneConversationAfterTheOtherLastFileFirst)
