@@ -111,6 +111,16 @@ LRESULT cMainToolWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (HandleSysCommand(wParam))
             return TRUE;
         break;
+    // The last capture on the clipboard, written when it is asked for.
+    case WM_RENDERFORMAT:
+        m_clipboard.RenderFormat(static_cast<UINT>(wParam));
+        return TRUE;
+    case WM_RENDERALLFORMATS:
+        m_clipboard.RenderAll();
+        return TRUE;
+    case WM_DESTROYCLIPBOARD:
+        m_clipboard.Release();
+        return TRUE;
     case WM_NCDESTROY:
         m_notifyWindow.store(nullptr);
         break;
@@ -591,7 +601,7 @@ void cMainToolWindow::ProcessCaptures(std::vector<Painter::cPicture>& pictures)
     if (!confirm)
         SaveInBackground(shared);
     if (m_settings->CheckedCopyClipboard) {
-        if (CopyToClipboard(*shared.back()) > 0)
+        if (CopyToClipboard(shared.back()) > 0)
             SetStatus(IDS_MSG_COPYED_CLIPBOARD);
     } else {
         SetStatus(0);
@@ -600,9 +610,14 @@ void cMainToolWindow::ProcessCaptures(std::vector<Painter::cPicture>& pictures)
         SaveWithDialog(shared);
 }
 
-int cMainToolWindow::CopyToClipboard(const Painter::cPicture& picture)
+int cMainToolWindow::CopyToClipboard(const cSimplePictureSaveThread::tSharedPicture& picture)
 {
-    return cClipboardWriter::Place(Handle(), picture);
+    return m_clipboard.Offer(Handle(), picture);
+}
+
+void cMainToolWindow::ReleaseClipboard()
+{
+    m_clipboard.RenderAll();
 }
 
 void cMainToolWindow::SaveWithDialog(const std::vector<cSimplePictureSaveThread::tSharedPicture>& pictures)

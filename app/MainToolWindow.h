@@ -5,6 +5,7 @@
 #include "app/MonitorList.h"
 #include "app/ProgramHandOff.h"
 #include "app/capture/CaptureFileNamer.h"
+#include "app/ClipboardWriter.h"
 #include "app/capture/SimplePictureSaveThread.h"
 #include "app/settings/SettingsRecord.h"
 #include "framework/core/Geometry.h"
@@ -105,8 +106,13 @@ public:
     // After a capture: the clipboard and saving (a dialog for each picture,
     // or a worker). The pictures are taken over (pictures is left empty).
     void ProcessCaptures(std::vector<Painter::cPicture>& pictures);
-    // Answers the number of clipboard formats placed.
-    int CopyToClipboard(const Painter::cPicture& picture);
+    // Answers the number of clipboard formats placed. The picture is
+    // offered and written when a program pastes it, or when the program
+    // ends (ReleaseClipboard).
+    int CopyToClipboard(const cSimplePictureSaveThread::tSharedPicture& picture);
+    // Writes what is still only offered on the clipboard, so that it
+    // outlives the program.
+    void ReleaseClipboard();
 
     // Stops and joins every save worker: pictures handed over are written.
     void StopWorkers();
@@ -175,6 +181,7 @@ private:
 
     std::vector<Thread::cThreadHolder<cSimplePictureSaveThread>> m_workers;
     cCaptureFileNamer m_namer;
+    cClipboardWriter m_clipboard;
     int m_statusId = -1;
     // The button tiles cut from bitmap 109, and the logo of bitmap 134.
     Painter::cPictureList m_tiles;

@@ -156,6 +156,8 @@ void cQuillsnapperApp::OnEndSession()
 int cQuillsnapperApp::ExitInstance()
 {
     m_toolWindow.StopWorkers();
+    // The last capture stays on the clipboard after the program.
+    m_toolWindow.ReleaseClipboard();
     SaveSettings();
     m_toolWindow.Destroy();
     m_frame.Destroy();

@@ -105,6 +105,33 @@ TEST_F(ProgramWithPattern, PrintScreenSavesEachMonitorsExactPixelsAndPutsBothFor
     EXPECT_EQ(DibPatternMismatches(clipboard.dibV5, last.left, last.top, where), 0) << where;
 }
 
+TEST_F(ProgramWithPattern, TheLastCaptureStaysOnTheClipboardAfterTheProgramEnds)
+{
+    // Nobody reads the clipboard while the program runs: what it offered
+    // there is written out when it ends. An earlier test's capture must not
+    // be what is found.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    sClipboard before;
+    ReadClipboard(before);
+    ASSERT_TRUE(before.dib.empty() && before.dibV5.empty());
+    StartProgram({});
+    ASSERT_TRUE(Xdotool(L"key Print"));
+    ASSERT_TRUE(scratch.WaitForFiles(L"png", Monitors().size()));
+    ASSERT_TRUE(program.WaitIdle());
+    EXPECT_TRUE(WaitUntil([&] { return program.StatusText() == L"The image is copied to the clipboard."; }, 5000));
+    ASSERT_TRUE(program.Close());
+    ASSERT_EQ(program.WaitForExit(30000), 0u);
+
+    sClipboard clipboard;
+    ASSERT_TRUE(ReadClipboard(clipboard));
+    const RECT last = Monitors().back();
+    std::string where;
+    EXPECT_EQ(DibPatternMismatches(clipboard.dib, last.left, last.top, where), 0) << where;
+    EXPECT_EQ(DibPatternMismatches(clipboard.dibV5, last.left, last.top, where), 0) << where;
+}
+
 TEST_F(ProgramWithPattern, KeyFOverTheToolWindowCapturesTheFullScreen)
 {
     StartProgram({L"SaveFileFormat = \"bmp\""});
