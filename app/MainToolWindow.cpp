@@ -535,8 +535,16 @@ void cMainToolWindow::GrabAndProcess(const std::vector<Container::sRect>& rects)
         if (GDI::GrabScreen(rect, picture))
             pictures.push_back(std::move(picture));
     }
-    RestoreIdle();
-    ProcessCaptures(pictures);
+    // A background save (and the clipboard's offer, which writes nothing
+    // yet) comes before the windows, so the files do not wait for them to
+    // come back; a save dialog comes after them.
+    if (m_settings->ConfirmSaving) {
+        RestoreIdle();
+        ProcessCaptures(pictures);
+    } else {
+        ProcessCaptures(pictures);
+        RestoreIdle();
+    }
 }
 
 void cMainToolWindow::CaptureFullScreen()
