@@ -38,22 +38,27 @@ Painter::cPicture Fixture()
     return picture;
 }
 
-} // namespace
-
-TEST(ClipboardWriter, PlacesBothFormatsExactlyAsLaidOut)
+// The clipboard may round its blocks up; the laid-out bytes come first.
+void ExpectOnClipboard(const Painter::cPicture& picture)
 {
-    const Painter::cPicture picture = Fixture();
-    ASSERT_EQ(cClipboardWriter::Place(nullptr, picture), 2);
     std::vector<std::uint8_t> dib, dibV5;
     ASSERT_TRUE(cClipboardImage::MakeDib(picture, dib));
     ASSERT_TRUE(cClipboardImage::MakeDibV5(picture, dibV5));
-    // The clipboard may round its blocks up; the laid-out bytes come first.
     const std::vector<std::uint8_t> placedDib = ClipboardBytes(CF_DIB);
     const std::vector<std::uint8_t> placedV5 = ClipboardBytes(CF_DIBV5);
     ASSERT_GE(placedDib.size(), dib.size());
     ASSERT_GE(placedV5.size(), dibV5.size());
     EXPECT_EQ(std::memcmp(placedDib.data(), dib.data(), dib.size()), 0);
     EXPECT_EQ(std::memcmp(placedV5.data(), dibV5.data(), dibV5.size()), 0);
+}
+
+} // namespace
+
+TEST(ClipboardWriter, PlacesBothFormatsExactlyAsLaidOut)
+{
+    const Painter::cPicture picture = Fixture();
+    ASSERT_EQ(cClipboardWriter::Place(nullptr, picture), 2);
+    ExpectOnClipboard(picture);
 }
 
 TEST(ClipboardWriter, AnEmptyPictureLeavesTheClipboardAlone)
@@ -117,19 +122,6 @@ private:
     }
     HWND m_window = nullptr;
 };
-
-void ExpectOnClipboard(const Painter::cPicture& picture)
-{
-    std::vector<std::uint8_t> dib, dibV5;
-    ASSERT_TRUE(cClipboardImage::MakeDib(picture, dib));
-    ASSERT_TRUE(cClipboardImage::MakeDibV5(picture, dibV5));
-    const std::vector<std::uint8_t> placedDib = ClipboardBytes(CF_DIB);
-    const std::vector<std::uint8_t> placedV5 = ClipboardBytes(CF_DIBV5);
-    ASSERT_GE(placedDib.size(), dib.size());
-    ASSERT_GE(placedV5.size(), dibV5.size());
-    EXPECT_EQ(std::memcmp(placedDib.data(), dib.data(), dib.size()), 0);
-    EXPECT_EQ(std::memcmp(placedV5.data(), dibV5.data(), dibV5.size()), 0);
-}
 
 } // namespace
 

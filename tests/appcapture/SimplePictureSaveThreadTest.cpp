@@ -124,6 +124,18 @@ struct sFakeClock
     ~sFakeClock() { Platform::SetFakeTime(nullptr, nullptr); }
 };
 
+using tWorker = Thread::cThreadHolder<cSimplePictureSaveThread>;
+
+// A worker made and started idle, as the tool window makes one; empty when
+// either step failed.
+tWorker StartedWorker(const sNaming& naming, cCaptureFileNamer& namer, cSimplePictureSaveThread::cListener* listener)
+{
+    tWorker holder = tWorker::Create(naming, namer, listener);
+    if (holder && !holder->Start())
+        return tWorker();
+    return holder;
+}
+
 bool WaitFinished(const cSimplePictureSaveThread& worker)
 {
     for (int i = 0; i < 2000; ++i) {
@@ -142,11 +154,9 @@ TEST(SimplePictureSaveThread, SavesEveryPictureUnderItsOwnNameAndReportsEachPath
     sFakeClock clock;
     cCaptureFileNamer namer;
     cRecorder recorder;
-    auto holder = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(
-        Naming(folder.Path(), u"png"), namer, &recorder);
+    tWorker holder = StartedWorker(Naming(folder.Path(), u"png"), namer, &recorder);
     ASSERT_TRUE(holder);
     cSimplePictureSaveThread& worker = *holder;
-    ASSERT_TRUE(worker.Start());
     const std::vector<Painter::cPicture> pictures = {Pattern(17, 9, 1), Pattern(5, 23, 2), Pattern(1, 1, 3)};
     ASSERT_TRUE(worker.SetQueue(pictures));
     worker.Wake();
@@ -190,11 +200,9 @@ TEST(SimplePictureSaveThread, PicturesThatCannotBeSavedAreSkippedWithoutANotice)
     for (const sCase& c : cases) {
         cCaptureFileNamer namer;
         cRecorder recorder;
-        auto holder = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(
-            Naming(c.folder, c.format), namer, &recorder);
+        tWorker holder = StartedWorker(Naming(c.folder, c.format), namer, &recorder);
         ASSERT_TRUE(holder);
         cSimplePictureSaveThread& worker = *holder;
-        ASSERT_TRUE(worker.Start());
         ASSERT_TRUE(worker.SetQueue({Pattern(4, 4, 1), Pattern(4, 4, 2)}));
         worker.Wake();
         ASSERT_TRUE(WaitFinished(worker));
@@ -211,11 +219,9 @@ TEST(SimplePictureSaveThread, IsNotFinishedWhileWorkIsQueuedOrBeingSaved)
     Testing::cTempFolder folder;
     cCaptureFileNamer namer;
     cRecorder recorder;
-    auto holder = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(
-        Naming(folder.Path(), u"bmp"), namer, &recorder);
+    tWorker holder = StartedWorker(Naming(folder.Path(), u"bmp"), namer, &recorder);
     ASSERT_TRUE(holder);
     cSimplePictureSaveThread& worker = *holder;
-    ASSERT_TRUE(worker.Start());
     EXPECT_TRUE(worker.IsFinished()); // idle and empty
 
     ASSERT_TRUE(worker.SetQueue({Pattern(8, 8, 1)}));
@@ -236,11 +242,9 @@ TEST(SimplePictureSaveThread, DeletingTheWorkerSavesWhatWasHandedOver)
     Testing::cTempFolder folder;
     cCaptureFileNamer namer;
     {
-        auto holder = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(
-            Naming(folder.Path(), u"tga"), namer, nullptr);
+        tWorker holder = StartedWorker(Naming(folder.Path(), u"tga"), namer, nullptr);
         ASSERT_TRUE(holder);
         cSimplePictureSaveThread& worker = *holder;
-        ASSERT_TRUE(worker.Start());
         ASSERT_TRUE(worker.SetQueue({Pattern(300, 200, 1), Pattern(300, 200, 2), Pattern(300, 200, 3)}));
         worker.Wake();
     }
@@ -278,11 +282,9 @@ TEST(SimplePictureSaveThread, SharedPicturesAreSavedWhileTheOwnerStillReadsThem)
     Testing::cTempFolder folder;
     cCaptureFileNamer namer;
     cRecorder recorder;
-    auto holder = Thread::cThreadHolder<cSimplePictureSaveThread>::Create(
-        Naming(folder.Path(), u"png"), namer, &recorder);
+    tWorker holder = StartedWorker(Naming(folder.Path(), u"png"), namer, &recorder);
     ASSERT_TRUE(holder);
     cSimplePictureSaveThread& worker = *holder;
-    ASSERT_TRUE(worker.Start());
 
     // A missing picture is refused and leaves nothing queued.
     const auto first = std::make_shared<const Painter::cPicture>(Pattern(64, 48, 1));
