@@ -106,13 +106,9 @@ bool cQuillsnapperApp::InitInstance(const char16_t*, int)
 
     if (!m_toolWindow.Create(Instance(), m_settings, m_frame))
         return false;
-    if (!m_frame.Create(Instance()))
-        return false;
-    m_frame.SetToolWindow(&m_toolWindow);
     m_toolWindow.SetEndSessionHandler([this] { OnEndSession(); });
     m_toolWindow.SetLanguageHandler([this] { SelectLanguage(); });
 
-    SetWindowPos(m_frame.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     HWND toolWindow = m_toolWindow.Handle();
     // Registered before the window shows, so that no Print Screen pressed
     // once it is visible is lost.
@@ -126,6 +122,16 @@ bool cQuillsnapperApp::InitInstance(const char16_t*, int)
     SetWindowPos(toolWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (!IsWindowVisible(toolWindow))
         ShowWindow(toolWindow, SW_SHOWNA);
+
+    // The capture frame is made once the tool window shows, so the user
+    // sees the program sooner; nothing can use it before the message loop
+    // runs.
+    if (!m_frame.Create(Instance()))
+        return false;
+    m_frame.SetToolWindow(&m_toolWindow);
+    SetWindowPos(m_frame.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // The tool window stays above the frame, as when the frame came first.
+    SetWindowPos(toolWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     return true;
 }
