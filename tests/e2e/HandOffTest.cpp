@@ -193,10 +193,15 @@ TEST_F(HandOff, NothingIsHandedOnWhenSendingIsOff)
                      L"AssociatedProgramPathForUser = " + Quoted(viewer)});
     ASSERT_FALSE(Capture().empty());
     // A second capture with sending switched on by its check box reaches
-    // the program; the first one never does.
+    // the program; the first one never does. The box is clicked as a user
+    // clicks it: the click is input, which the program takes after the save
+    // worker's notice of the first file, posted as the file appeared.
     HWND box = GetDlgItem(program.ToolWindow(), 3052);
     ASSERT_NE(box, nullptr);
-    SendMessageW(box, BM_CLICK, 0, 0);
+    RECT rect{};
+    ASSERT_TRUE(GetWindowRect(box, &rect));
+    ASSERT_TRUE(Xdotool(MouseMoveTo(rect.left + 6, (rect.top + rect.bottom) / 2) + L" click 1"));
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 10000));
     const std::wstring shot = Capture();
     ASSERT_FALSE(shot.empty());
     EXPECT_EQ(WaitForLines(viewer + L".log", 1), (std::vector<std::wstring>{L"\"" + shot + L"\""}));
