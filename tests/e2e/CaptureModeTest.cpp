@@ -357,6 +357,8 @@ TEST_F(CaptureModes, WithoutZoomAssistanceNoMagnifierIsShown)
     ASSERT_TRUE(Xdotool(L"key r key Right key ctrl+Down"));
     HWND frame = WaitForFrame();
     ASSERT_NE(frame, nullptr);
+    // The hint of the last key: all three have been handled.
+    ASSERT_TRUE(WaitForStatus(L"If you want to capture, press Enter key.")) << Narrow(program.StatusText());
     // The frame follows the keys; the magnifiers never appear.
     const RECT rect = WindowRect(frame);
     ASSERT_TRUE(Xdotool(L"key Down"));
