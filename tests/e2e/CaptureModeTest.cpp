@@ -87,8 +87,9 @@ protected:
     }
 
     // The pointer over the status line, clicked: keys then reach the tool
-    // window (without a window manager they go to the window under the
-    // pointer, whichever program Wine made the foreground after a capture).
+    // window (unmanaged windows get them once the click has put them in
+    // front; managed ones get them under the pointer, whichever program Wine
+    // made the foreground after a capture).
     bool PointAtStatusLine()
     {
         RECT status{};
@@ -368,6 +369,10 @@ TEST_F(CaptureModes, WithoutZoomAssistanceNoMagnifierIsShown)
 
 TEST_F(CaptureModes, WindowPickOutlinesThePointedWindowAndAClickCapturesExactlyIt)
 {
+    // The mode hides the tool window, which hands the foreground to the
+    // pattern's program, and focuses a window of its own that cannot take
+    // it back: keys reach that one through the pointer only.
+    cManagedWindows managed;
     StartProgram({});
     const RECT target{300, 400, 640, 610};
     cPatternWindow small;
@@ -402,6 +407,10 @@ TEST_F(CaptureModes, WindowPickOutlinesThePointedWindowAndAClickCapturesExactlyI
 
 TEST_F(CaptureModes, EscapeOrEnterBeforeAnythingIsPickedEndsWindowPickWithoutACapture)
 {
+    // The mode hides the tool window, which hands the foreground to the
+    // pattern's program, and focuses a window of its own that cannot take
+    // it back: keys reach that one through the pointer only.
+    cManagedWindows managed;
     StartProgram({});
     for (const wchar_t* key : {L"Escape", L"Return"}) {
         ASSERT_TRUE(PointAtStatusLine());
@@ -456,6 +465,10 @@ INSTANTIATE_TEST_SUITE_P(EveryDirection, DragSelect, testing::Values(0, 1, 2, 3)
 
 TEST_F(CaptureModes, DragSelectEndsWithoutSavingOnASingleClickOrEscape)
 {
+    // The mode hides the tool window, which hands the foreground to the
+    // pattern's program, and focuses a window of its own that cannot take
+    // it back: keys reach that one through the pointer only.
+    cManagedWindows managed;
     StartProgram({});
     const DWORD id = program.ProcessId();
     for (const wchar_t* ending : {L"click 1", L"key Escape", L"key Return"}) {
