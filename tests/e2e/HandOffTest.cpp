@@ -105,7 +105,7 @@ protected:
         if (!Xdotool(L"mousemove " + std::to_wstring((status.left + status.right) / 2) + L" " +
                      std::to_wstring((status.top + status.bottom) / 2) + L" key Print"))
             return L"";
-        if (!WaitUntil([&] { return scratch.Files(L"png").size() > before; }, 60000, 100))
+        if (!WaitUntil([&] { return scratch.Files(L"png").size() > before; }, 60000))
             return L"";
         std::vector<std::wstring> files = scratch.Files(L"png");
         std::sort(files.begin(), files.end());
@@ -120,7 +120,7 @@ protected:
                 lines = ReadLines(log);
                 return lines.size() >= count;
             },
-            30000, 100);
+            30000);
         return lines;
     }
 

@@ -221,6 +221,11 @@ cManagedWindows::~cManagedWindows()
     --managedWindowsHeld;
 }
 
+bool cManagedWindows::Held()
+{
+    return managedWindowsHeld > 0;
+}
+
 // ---- cProgram ----------------------------------------------------------
 
 cProgram::~cProgram()
@@ -451,7 +456,7 @@ std::vector<std::wstring> cScratch::Files(const std::wstring& extension) const
 
 bool cScratch::WaitForFiles(const std::wstring& extension, std::size_t count, DWORD timeoutMs) const
 {
-    return WaitUntil([&] { return Files(extension).size() >= count; }, timeoutMs, 100);
+    return WaitUntil([&] { return Files(extension).size() >= count; }, timeoutMs);
 }
 
 // ---- Reading back ------------------------------------------------------

@@ -24,7 +24,7 @@ std::wstring ProgramPath();
 std::wstring HelperPath();
 
 // Polls condition every pollMs until it holds or timeoutMs have passed.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 50);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 20);
 
 // Starts a program (a Windows one, or a Unix one such as xdotool) and waits
 // for it; answers its exit code, or -1 when it could not be started or did
@@ -56,6 +56,9 @@ public:
     ~cManagedWindows();
     cManagedWindows(const cManagedWindows&) = delete;
     cManagedWindows& operator=(const cManagedWindows&) = delete;
+
+    // Whether one is held: the programs started now get managed windows.
+    static bool Held();
 };
 
 // One started copy of the program; killed if a test leaves it running.
