@@ -193,14 +193,13 @@ TEST_F(HandOff, NothingIsHandedOnWhenSendingIsOff)
                      L"AssociatedProgramPathForUser = " + Quoted(viewer)});
     ASSERT_FALSE(Capture().empty());
     // A second capture with sending switched on by its check box reaches
-    // the program; the first one never does. The box is clicked as a user
-    // clicks it: the click is input, which the program takes after the save
-    // worker's notice of the first file, posted as the file appeared.
+    // the program; the first one never does. The click is posted: the
+    // program takes it after the save worker's notice of the first file,
+    // which the worker posts as soon as the file is in place (a message sent
+    // would be handled before that notice).
     HWND box = GetDlgItem(program.ToolWindow(), 3052);
     ASSERT_NE(box, nullptr);
-    RECT rect{};
-    ASSERT_TRUE(GetWindowRect(box, &rect));
-    ASSERT_TRUE(Xdotool(MouseMoveTo(rect.left + 6, (rect.top + rect.bottom) / 2) + L" click 1"));
+    ASSERT_TRUE(PostMessageW(box, BM_CLICK, 0, 0));
     ASSERT_TRUE(WaitUntil([&] { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 10000));
     const std::wstring shot = Capture();
     ASSERT_FALSE(shot.empty());
