@@ -43,19 +43,26 @@ function(qs_library name)
   endif()
 endfunction()
 
-# qs_gtest(NAME SOURCES ... LIBS ... [SESSION COMMAND...]): a GoogleTest
-# executable. Natively its cases are registered one by one; for Windows the
-# whole executable is one ctest test, run under wine64 by tools/wine-exec.sh,
-# which fails it unless GoogleTest printed its summary. It runs in the wine
-# session ctest was started in, or inside the SESSION command given (for
-# example a wine session of its own on another X server).
+# qs_gtest(NAME [UNMANAGED_WINDOWS] SOURCES ... LIBS ... [SESSION COMMAND...]):
+# a GoogleTest executable. Natively its cases are registered one by one; for
+# Windows the whole executable is one ctest test, run under wine64 by
+# tools/wine-exec.sh, which fails it unless GoogleTest printed its summary.
+# It runs in the wine session ctest was started in, or inside the SESSION
+# command given (for example a wine session of its own on another X server).
+# UNMANAGED_WINDOWS: its X11 windows are unmanaged, which saves the 2 s wait
+# of every hide and close of a captioned window (for tests that drive their
+# windows by messages, not by keys through the X server).
 function(qs_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;SESSION" ${ARGN})
+  cmake_parse_arguments(ARG "UNMANAGED_WINDOWS" "" "SOURCES;LIBS;SESSION" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE qs_options qs_testsupport ${ARG_LIBS} GTest::gtest GTest::gmock)
   if(WIN32)
-    add_test(NAME ${name} COMMAND ${ARG_SESSION} ${PROJECT_SOURCE_DIR}/tools/wine-exec.sh --gtest $<TARGET_FILE:${name}>
-             WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)
+    set(windows "")
+    if(ARG_UNMANAGED_WINDOWS)
+      set(windows --unmanaged-windows)
+    endif()
+    add_test(NAME ${name} COMMAND ${ARG_SESSION} ${PROJECT_SOURCE_DIR}/tools/wine-exec.sh --gtest ${windows}
+             $<TARGET_FILE:${name}> WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}>)
   else()
     gtest_discover_tests(${name} WORKING_DIRECTORY $<TARGET_FILE_DIR:${name}> DISCOVERY_TIMEOUT 60)
   endif()

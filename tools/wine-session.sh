@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command inside a scratch wine session: a fresh 64-bit WINEPREFIX
 # with the crash debugger switched off (a crash then exits non-zero at once
-# instead of hanging on a dialog), and an X display: the caller's, or a new
+# instead of hanging on a dialog), one wineserver that persists until the
+# end, and an X display: the caller's, or a new
 # Xvfb on a free display when there is none (or when QS_XVFB=1). Everything
 # is torn down afterwards; the command's exit code is returned.
 #
@@ -129,11 +130,14 @@ elif [ -z "${DISPLAY:-}" ] || [ "${QS_XVFB:-0}" = 1 ]; then
 fi
 
 mkdir -p "$WINEPREFIX"
+# One wineserver for the whole session, kept when no program runs: each
+# program then starts without waiting for a new server (nor meets one that
+# is shutting down), and the prefix is usable as soon as wineboot returns.
+wineserver -p
 wineboot -i >/dev/null 2>&1 </dev/null
 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d no-debugger.exe /f \
   >/dev/null 2>&1 </dev/null
 if [ $unmanaged = 1 ]; then
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
 fi
-wineserver -w
 "$@"

@@ -105,7 +105,7 @@ protected:
         if (!Xdotool(L"mousemove " + std::to_wstring((status.left + status.right) / 2) + L" " +
                      std::to_wstring((status.top + status.bottom) / 2) + L" key Print"))
             return L"";
-        if (!WaitUntil([&] { return scratch.Files(L"png").size() > before; }, 60000, 100))
+        if (!WaitUntil([&] { return scratch.Files(L"png").size() > before; }, 60000))
             return L"";
         std::vector<std::wstring> files = scratch.Files(L"png");
         std::sort(files.begin(), files.end());
@@ -120,7 +120,7 @@ protected:
                 lines = ReadLines(log);
                 return lines.size() >= count;
             },
-            30000, 100);
+            30000);
         return lines;
     }
 
@@ -193,10 +193,14 @@ TEST_F(HandOff, NothingIsHandedOnWhenSendingIsOff)
                      L"AssociatedProgramPathForUser = " + Quoted(viewer)});
     ASSERT_FALSE(Capture().empty());
     // A second capture with sending switched on by its check box reaches
-    // the program; the first one never does.
+    // the program; the first one never does. The click is posted: the
+    // program takes it after the save worker's notice of the first file,
+    // which the worker posts as soon as the file is in place (a message sent
+    // would be handled before that notice).
     HWND box = GetDlgItem(program.ToolWindow(), 3052);
     ASSERT_NE(box, nullptr);
-    SendMessageW(box, BM_CLICK, 0, 0);
+    ASSERT_TRUE(PostMessageW(box, BM_CLICK, 0, 0));
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }, 10000));
     const std::wstring shot = Capture();
     ASSERT_FALSE(shot.empty());
     EXPECT_EQ(WaitForLines(viewer + L".log", 1), (std::vector<std::wstring>{L"\"" + shot + L"\""}));

@@ -59,7 +59,7 @@ TEST(Options, TheChosenFormatIsUsedByTheNextCaptureAndKeptInTheSettingsFile)
     ASSERT_TRUE(GetWindowRect(GetDlgItem(tool, 160), &status));
     ASSERT_TRUE(Xdotool(L"mousemove " + std::to_wstring((status.left + status.right) / 2) + L" " +
                         std::to_wstring((status.top + status.bottom) / 2) + L" key Print"));
-    EXPECT_TRUE(WaitUntil([&] { return !scratch.Files(L"bmp").empty(); }, 60000, 100));
+    EXPECT_TRUE(WaitUntil([&] { return !scratch.Files(L"bmp").empty(); }, 60000));
     EXPECT_TRUE(scratch.Files(L"png").empty());
 
     ASSERT_TRUE(program.Close());

@@ -63,10 +63,29 @@ HWND WindowOf(DWORD process, const wchar_t* caption)
     return find.found;
 }
 
+int managedWindowsHeld = 0;
+
+// Wine reads the X11 driver's options of a program when it starts, the
+// program's own (AppDefaults\NAME.exe) before the session's.
+void SetWindowManagement(const std::wstring& application)
+{
+    const std::wstring name = application.substr(application.find_last_of(L"\\/") + 1);
+    const std::wstring keyPath = L"Software\\Wine\\AppDefaults\\" + name + L"\\X11 Driver";
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    const wchar_t* managed = managedWindowsHeld > 0 ? L"Y" : L"N";
+    RegSetValueExW(key, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(managed), 2 * sizeof(wchar_t));
+    RegCloseKey(key);
+}
+
 bool StartProcess(const std::wstring& application, const std::wstring& arguments, PROCESS_INFORMATION& info)
 {
     // A Unix program is started by its Unix path in the command line alone.
     const bool unixProgram = !application.empty() && application.front() == L'/';
+    if (!unixProgram)
+        SetWindowManagement(application);
     std::wstring commandLine =
         unixProgram ? application + L" " + arguments : L"\"" + application + L"\" " + arguments;
     STARTUPINFOW startup{};
@@ -188,6 +207,23 @@ std::wstring MouseMoveTo(int x, int y)
 {
     return L"mousemove " + std::to_wstring(x - GetSystemMetrics(SM_XVIRTUALSCREEN)) + L" " +
            std::to_wstring(y - GetSystemMetrics(SM_YVIRTUALSCREEN));
+}
+
+// ---- cManagedWindows ---------------------------------------------------
+
+cManagedWindows::cManagedWindows()
+{
+    ++managedWindowsHeld;
+}
+
+cManagedWindows::~cManagedWindows()
+{
+    --managedWindowsHeld;
+}
+
+bool cManagedWindows::Held()
+{
+    return managedWindowsHeld > 0;
 }
 
 // ---- cProgram ----------------------------------------------------------
@@ -420,7 +456,7 @@ std::vector<std::wstring> cScratch::Files(const std::wstring& extension) const
 
 bool cScratch::WaitForFiles(const std::wstring& extension, std::size_t count, DWORD timeoutMs) const
 {
-    return WaitUntil([&] { return Files(extension).size() >= count; }, timeoutMs, 100);
+    return WaitUntil([&] { return Files(extension).size() >= count; }, timeoutMs);
 }
 
 // ---- Reading back ------------------------------------------------------

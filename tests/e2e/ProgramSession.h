@@ -24,7 +24,7 @@ std::wstring ProgramPath();
 std::wstring HelperPath();
 
 // Polls condition every pollMs until it holds or timeoutMs have passed.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 50);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs = 20);
 
 // Starts a program (a Windows one, or a Unix one such as xdotool) and waits
 // for it; answers its exit code, or -1 when it could not be started or did
@@ -39,6 +39,27 @@ bool Xdotool(const std::wstring& arguments);
 std::wstring MouseMoveTo(int x, int y);
 // Every monitor's rectangle, in enumeration order.
 std::vector<RECT> Monitors();
+
+// How Wine's X11 driver shows the windows of the Windows programs started
+// from here (the program, the helper, the stand-ins), set for each one as it
+// starts. Unmanaged by default: hiding or closing a window then takes no
+// 2 s wait for a window manager that never answers; but Wine moves the X
+// focus with its activation, so once a capture has handed the foreground to
+// another program, keys no longer reach the one that lost it. A test whose
+// keys must reach a window that cannot become the foreground again holds a
+// cManagedWindows while it starts its programs: keys then go to the window
+// under the pointer.
+class cManagedWindows
+{
+public:
+    cManagedWindows();
+    ~cManagedWindows();
+    cManagedWindows(const cManagedWindows&) = delete;
+    cManagedWindows& operator=(const cManagedWindows&) = delete;
+
+    // Whether one is held: the programs started now get managed windows.
+    static bool Held();
+};
 
 // One started copy of the program; killed if a test leaves it running.
 class cProgram
@@ -70,8 +91,8 @@ public:
     // wait: waits for that and for the window to come back.
     bool WaitForCapture() const;
     // Puts the pointer over the tool window's status line and clicks it, so
-    // that keys reach the tool window (without a window manager keys go to
-    // the window under the pointer); true once the window is in front.
+    // that keys reach the tool window (unmanaged windows get them once in
+    // front, managed ones while under the pointer); true once it is in front.
     bool PointAtStatusLine() const;
     // A visible dialog of the program other than the tool window (a save
     // dialog), or null when none appeared in time.

@@ -180,6 +180,9 @@ TEST_F(ProgramWithPattern, AltPrintScreenCapturesTheWindowUnderThePointer)
 
 TEST_F(ProgramWithPattern, ConfirmSavingAsksForEachNameAndSavesInTheFormatOfTheNameTyped)
 {
+    // The capture hands the foreground to the pattern's program before the
+    // save dialog opens: the keys reach the dialog through the pointer.
+    cManagedWindows managed;
     StartProgram({L"ConfirmSaving = true"});
     EXPECT_EQ(IsDlgButtonChecked(program.ToolWindow(), 3051), BST_CHECKED);
 
